@@ -1,0 +1,5 @@
+#include "mainwindow/Main.h"
+
+void Main()
+{
+}

@@ -1,0 +1,26 @@
+#include "platform/Settings.h"
+
+#include <QSettings>
+
+QString AppTitle()
+{
+    return QStringLiteral("Ordivan");
+}
+
+QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, app, app);
+    const QVariant value = store.value(section + QLatin1Char('/') + key);
+    // A value that is not plain text (a list, a damaged entry) counts as missing.
+    if (!value.isValid() || value.typeId() != QMetaType::QString)
+        return def;
+    return value.toString();
+}
+
+bool SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, app, app);
+    store.setValue(section + QLatin1Char('/') + key, value);
+    store.sync();
+    return store.status() == QSettings::NoError;
+}

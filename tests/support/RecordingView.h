@@ -1,0 +1,33 @@
+// A view that remembers every call a routine makes, for checking marker
+// sequences and step counts without a window.
+#pragma once
+
+#include "engine/SortView.h"
+
+#include <functional>
+#include <vector>
+
+struct ViewCall {
+    enum Kind { Line, Plot, Reset, Status } kind;
+    int a = 0, b = 0, c = 0; // Line: X, Y, z; Plot: X, o; Reset: X
+    bool operator==(const ViewCall&) const = default;
+};
+
+class RecordingView : public SortView {
+public:
+    void DrawLine(int X, int Y, int z) override;
+    void DrawPlot(int X, bool o) override;
+    void DoReset(int X) override;
+    void DoStatus() override;
+
+    std::vector<ViewCall> calls;
+    // Runs after every recorded call: tests use it to act "during a step".
+    std::function<void(const ViewCall&)> onCall;
+};
+
+// Installs itself as MainView for its lifetime and restores the null view after.
+class ScopedView {
+public:
+    explicit ScopedView(SortView& view);
+    ~ScopedView();
+};
