@@ -6,4 +6,6 @@
 #include <QPixmap>
 
 QIcon ProgramIcon();
+// The icon as a picture exactly pixels wide and high (a null picture for a
+// size below 1), for the About box.
 QPixmap ProgramIconPixmap(int pixels);
