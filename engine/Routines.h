@@ -2,6 +2,8 @@
 // order) maps to its list text, the notice shown before it, and its entry.
 #pragma once
 
+#include "engine/Module1.h"
+
 #include <array>
 
 struct Routine {
@@ -12,6 +14,7 @@ struct Routine {
 
 extern const std::array<Routine, 13> RoutineTable;
 
+// The entries: each opens and closes its own run.
 void SelectionSort();
 void BubbleSort();
 void InsertionSort();
@@ -24,3 +27,23 @@ void LomutoQuickSort();
 void StoogeSort();
 void CountingSort();
 void RadixSort();
+
+// The procedures the entries are made of. Range bounds are taken by
+// reference and only read: the entries pass the width setting itself.
+// Result: the last index of SortData(1..n-1) below key, 0 when none.
+void BinarySearch(int n, int key, int& pos);
+void MergeRange(const Integer& first, const Integer& last);
+void MergeRuns(const Integer& first, const Integer& mid, const Integer& last);
+void QuickRange(const Integer& lo, const Integer& hi);
+void RandomQuickRange(const Integer& lo, const Integer& hi);
+void LomutoRange(const Integer& lo, const Integer& hi);
+// Each returns p with lo <= p < hi, every value of lo..p at most every value
+// of p + 1..hi.
+Integer Partition(const Integer& lo, const Integer& hi);
+Integer RandomPartition(const Integer& lo, const Integer& hi);
+Integer LomutoPartition(const Integer& lo, const Integer& hi);
+void BuildHeap();
+void Heapify(const Integer& i);
+void StoogeRange(const Integer& i, const Integer& j);
+// One counting pass by the digit of (v - m) that divisor d selects.
+void RadixPass(const int& d, const int& m);

@@ -1,0 +1,38 @@
+#include "engine/Dispatch.h"
+
+#include "engine/Module1.h"
+#include "engine/Routines.h"
+#include "platform/Runtime.h"
+
+namespace {
+
+// Marks a routine as executing for as long as the handler holds it, whatever
+// way the handler leaves.
+class RoutineScope {
+public:
+    RoutineScope() { RoutineRunning = true; }
+    ~RoutineScope() { RoutineRunning = false; }
+    RoutineScope(const RoutineScope&) = delete;
+    RoutineScope& operator=(const RoutineScope&) = delete;
+};
+
+} // namespace
+
+void mnuStart_Click()
+{
+    // Stop clears Sorting before the routine has returned: RoutineRunning
+    // keeps a second run from starting inside the first, on the same arrays.
+    if (!DataReady || Sorting || RoutineRunning || Unloading)
+        return;
+    if (SortType < 0 || SortType >= static_cast<int>(RoutineTable.size()))
+        return;
+    const Routine& routine = RoutineTable[SortType];
+    Sorting = true;
+    RoutineScope scope;
+    if (routine.notice)
+        MsgBox(routine.notice);
+    if (routine.entry)
+        routine.entry(); // clears Sorting itself when it ends
+    else
+        Sorting = false;
+}

@@ -1,0 +1,105 @@
+// Quick Sort, Randomized Quick Sort and Lomuto Quick Sort: one skeleton,
+// three partitions; the stop flag is tested at the start of every range.
+#include "engine/Instrument.h"
+#include "engine/Routines.h"
+
+#include "platform/Runtime.h"
+
+#include <cmath>
+
+Integer Partition(const Integer& lo, const Integer& hi)
+{
+    const Integer pivot = SortData[lo];
+    int i = lo - 1;
+    int j = hi + 1;
+    for (;;) {
+        // The scans are also held inside lo..hi: undisturbed they stop there
+        // anyway (at the pivot's place or at an exchanged value), but a data
+        // set regenerated during a step must not send them past the range.
+        do {
+            --j;
+            ++Comparisons;
+        } while (j > lo && SortData[j] > pivot);
+        do {
+            ++i;
+            ++Comparisons;
+        } while (i < hi && SortData[i] < pivot);
+        if (i >= j)
+            return static_cast<Integer>(j);
+        Exchange(i, j);
+        StepLine(-1, i, j);
+    }
+}
+
+Integer RandomPartition(const Integer& lo, const Integer& hi)
+{
+    const int r = static_cast<int>(std::floor((hi - lo + 1) * static_cast<double>(Rnd()) + lo));
+    Exchange(lo, r);
+    return Partition(lo, hi);
+}
+
+Integer LomutoPartition(const Integer& lo, const Integer& hi)
+{
+    const Integer pivot = SortData[hi];
+    int i = lo - 1;
+    const int last = hi;
+    for (int j = lo; j <= last; ++j) {
+        ++Comparisons;
+        if (SortData[j] <= pivot) {
+            ++i;
+            Exchange(i, j);
+            StepLine(-1, i, j);
+        }
+    }
+    // When every value was at most the pivot, hi - 1 keeps the left range
+    // shorter than the whole.
+    return static_cast<Integer>(i < hi ? i : i - 1);
+}
+
+void QuickRange(const Integer& lo, const Integer& hi)
+{
+    if (Sorting && lo < hi) {
+        const Integer p = Partition(lo, hi);
+        QuickRange(lo, p);
+        QuickRange(static_cast<Integer>(p + 1), hi);
+    }
+}
+
+void RandomQuickRange(const Integer& lo, const Integer& hi)
+{
+    if (Sorting && lo < hi) {
+        const Integer p = RandomPartition(lo, hi);
+        RandomQuickRange(lo, p);
+        RandomQuickRange(static_cast<Integer>(p + 1), hi);
+    }
+}
+
+void LomutoRange(const Integer& lo, const Integer& hi)
+{
+    if (Sorting && lo < hi) {
+        const Integer p = LomutoPartition(lo, hi);
+        LomutoRange(lo, p);
+        LomutoRange(static_cast<Integer>(p + 1), hi);
+    }
+}
+
+void QuickSort()
+{
+    OpenRun();
+    QuickRange(1, RunWidth());
+    CloseRun(true);
+}
+
+void RandomQuickSort()
+{
+    OpenRun();
+    RandomQuickRange(1, RunWidth());
+    CloseRun(true);
+}
+
+void LomutoQuickSort()
+{
+    OpenRun();
+    LomutoRange(1, RunWidth());
+    CloseRun(true);
+}
