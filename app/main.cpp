@@ -8,5 +8,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Ordivan"));
     QApplication::setApplicationName(QStringLiteral("Ordivan"));
     Main();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    EndMain();
+    return result;
 }

@@ -1,0 +1,31 @@
+// The fourteen values the program keeps from one run to the next: the main
+// window's outer place and size, the five plot colours, pen width and delay,
+// and the order, height and width of the data set.
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The window's outer left, top, width and height in twips.
+struct WindowPlace {
+    float Left = 1000;
+    float Top = 1000;
+    float Width = 6500;
+    float Height = 6500;
+};
+
+// The keys in the order they are read and written.
+extern const std::array<const char*, 14> SettingKeys;
+
+// Reads every key (missing ones take their defaults) into ColorSet, DrawSet
+// and SortSet and returns the window's place. A stored text that is not a
+// number, does not fit its type, or would leave the program unable to draw
+// (a colour code outside 0..15, a pen width, height or width below 1, a
+// window size the window system cannot take) takes that key's default; the
+// other keys keep what was stored.
+WindowPlace LoadSettings();
+
+// Writes every key from the window's place and the shared settings. Returns
+// false when the store could not be written; the program goes on regardless.
+bool SaveSettings(const WindowPlace& place);

@@ -1,0 +1,11 @@
+// The nine toolbar images, drawn in code so they stay sharp at any device
+// pixel ratio.
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The 16 x 16 image of a toolbar button by its key ("New", "Close", "Start",
+// "Stop", "Faster", "Slower", "Random", "Ascending", "Descending"); a null
+// icon for any other key.
+QIcon ToolbarImage(const QString& key);

@@ -1,0 +1,551 @@
+#include "mainwindow/frmMain.h"
+
+#include "engine/FillSource.h"
+#include "engine/Module1.h"
+#include "mainwindow/Pending.h"
+#include "mainwindow/StoredSettings.h"
+#include "mainwindow/ToolbarImages.h"
+#include "platform/Forms.h"
+#include "platform/Palette.h"
+#include "platform/PictureBox.h"
+#include "platform/ProgramIcon.h"
+#include "platform/StatusStrip.h"
+#include "platform/Twips.h"
+#include "view/PlotView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <limits>
+
+namespace {
+
+// Heights of the docked bars, in twips.
+constexpr double kToolbarHeight = 420;
+constexpr double kStripHeight = 270;
+
+// The window's client area: the bars are docked to its edges by hand and the
+// plot area is placed inside it on every change of its size.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(std::function<void()> resized) : resized_(std::move(resized)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        resized_();
+    }
+
+private:
+    std::function<void()> resized_;
+};
+
+const char* const kToolbarKeys[] = {"New", "Close", "Start", "Stop", "Faster", "Slower", "Random", "Ascending", "Descending"};
+
+} // namespace
+
+frmMain::frmMain()
+{
+    setWindowTitle(QStringLiteral("Ordivan"));
+    setWindowIcon(ProgramIcon());
+    client_ = new ClientArea([this] {
+        DockBars();
+        Form_Resize();
+    });
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client_);
+
+    BuildMenus();
+    BuildToolbar();
+    BuildStrips();
+
+    picBox_ = new PictureBox(client_);
+    picBox_->setObjectName(QStringLiteral("picBox"));
+    picBox_->setBackColor(ApplicationWorkspaceColor());
+    picBox_->setGeometry(0, TwipsToPixelsY(720), TwipsToPixelsX(9615), TwipsToPixelsY(5535));
+
+    plot_ = std::make_unique<PlotView>(*picBox_);
+    status_ = std::make_unique<StatusView>(*sbTitleBar_, *sbStatusBar_, [] { return frmType::SortName; });
+
+    // The design size of the client area; the stored settings replace it at load.
+    resize(TwipsToPixelsX(9615), TwipsToPixelsY(8325) + menuBar()->sizeHint().height());
+}
+
+frmMain::~frmMain()
+{
+    if (MainView == this)
+        MainView = &TheNullView();
+}
+
+void frmMain::BuildMenus()
+{
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, QKeySequence shortcut,
+                       void (frmMain::*handler)()) {
+        auto* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(shortcut);
+        connect(a, &QAction::triggered, this, [this, handler] {
+            if (!unloaded_)
+                (this->*handler)();
+        });
+        return a;
+    };
+    auto bar = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+    auto menu = [this](const char* name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+
+    QMenu* file = menu("mnuFile", tr("&File"));
+    item(file, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuFileNew_Click);
+    item(file, "mnuFileClose", tr("&Close"), {}, &frmMain::mnuFileClose_Click);
+    bar(file, "mnuFileBar1");
+    item(file, "mnuFileExit", tr("E&xit"), {}, &frmMain::mnuFileExit_Click);
+
+    QMenu* sort = menu("mnuSort", tr("&Sort"));
+    item(sort, "mnuStart", tr("&Start"), QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuStart_Click);
+    item(sort, "mnuStop", tr("S&top"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuStop_Click);
+
+    QMenu* view = menu("mnuView", tr("&View"));
+    // The switches keep their own check marks: the handler reads the mark as
+    // it was before the click, so the toggle Qt makes on a click is undone first.
+    auto toggle = [&](const char* name, const QString& caption, void (frmMain::*handler)()) {
+        auto* a = view->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::triggered, this, [this, a, handler](bool checked) {
+            a->setChecked(!checked);
+            if (!unloaded_)
+                (this->*handler)();
+        });
+        return a;
+    };
+    mnuViewToolbar_ = toggle("mnuViewToolbar", tr("&Toolbar"), &frmMain::mnuViewToolbar_Click);
+    mnuViewStatusBar_ = toggle("mnuViewStatusBar", tr("Status &Bar"), &frmMain::mnuViewStatusBar_Click);
+    bar(view, "mnuViewBar2");
+    item(view, "mnuViewColor", tr("&Color Settings..."), {}, &frmMain::mnuViewColor_Click);
+    item(view, "mnuViewDraw", tr("&Draw Settings..."), {}, &frmMain::mnuViewDraw_Click);
+    item(view, "mnuViewSort", tr("&Sort Settings..."), {}, &frmMain::mnuViewSort_Click);
+
+    QMenu* help = menu("mnuHelp", tr("&Help"));
+    item(help, "mnuHelpAbout", tr("&About Ordivan..."), {}, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::BuildToolbar()
+{
+    tbToolBar_ = new QToolBar(client_);
+    tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar_->setMovable(false);
+    tbToolBar_->setFloatable(false);
+    tbToolBar_->setIconSize(QSize(16, 16));
+    tbToolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    int position = 0;
+    for (const char* name : kToolbarKeys) {
+        const QString key = QString::fromLatin1(name);
+        if (position == 2 || position == 4 || position == 6)
+            tbToolBar_->addSeparator();
+        ++position;
+        // No caption and no tooltip: the button shows only its image; its key
+        // is what screen readers announce.
+        auto* a = new QAction(ToolbarImage(key), QString(), tbToolBar_);
+        a->setObjectName(key);
+        a->setData(key);
+        tbToolBar_->addAction(a);
+        if (QWidget* button = tbToolBar_->widgetForAction(a)) {
+            button->setObjectName(key);
+            button->setAccessibleName(key);
+            button->setToolTip(QString());
+        }
+    }
+    connect(tbToolBar_, &QToolBar::actionTriggered, this, [this](QAction* a) {
+        if (!unloaded_)
+            tbToolBar_ButtonClick(a->data().toString());
+    });
+}
+
+void frmMain::BuildStrips()
+{
+    using Kind = StatusStrip::PanelKind;
+    using Size = StatusStrip::PanelSize;
+    sbTitleBar_ = new StatusStrip(client_);
+    sbTitleBar_->setObjectName(QStringLiteral("sbTitleBar"));
+    sbTitleBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Type:"));
+    sbTitleBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Time:"));
+    sbTitleBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Comparison:"));
+
+    sbStatusBar_ = new StatusStrip(client_);
+    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar_->addPanel(Kind::Text, Size::Spring, 0, QStringLiteral("Status"));
+    sbStatusBar_->addPanel(Kind::Text, Size::Fixed, 1440, QString());
+    sbStatusBar_->addPanel(Kind::Date, Size::Content, 1440);
+    sbStatusBar_->addPanel(Kind::Time, Size::Content, 1440);
+}
+
+QAction* frmMain::action(const QString& name) const
+{
+    for (QAction* a : findChildren<QAction*>(name))
+        if (!a->isSeparator() || name.startsWith(QLatin1String("mnu")))
+            return a;
+    return nullptr;
+}
+
+QWidget* frmMain::toolButton(const QString& key) const
+{
+    for (QAction* a : tbToolBar_->actions())
+        if (a->data().toString() == key)
+            return tbToolBar_->widgetForAction(a);
+    return nullptr;
+}
+
+double frmMain::ScaleWidth() const
+{
+    return PixelsToTwipsX(client_->width());
+}
+
+double frmMain::ScaleHeight() const
+{
+    return PixelsToTwipsY(client_->height());
+}
+
+void frmMain::DockBars()
+{
+    const int width = client_->width();
+    int top = 0;
+    if (!tbToolBar_->isHidden()) {
+        tbToolBar_->setGeometry(0, 0, width, TwipsToPixelsY(kToolbarHeight));
+        top = TwipsToPixelsY(kToolbarHeight);
+    }
+    sbTitleBar_->setGeometry(0, top, width, TwipsToPixelsY(kStripHeight));
+    const int strip = TwipsToPixelsY(kStripHeight);
+    sbStatusBar_->setGeometry(0, client_->height() - strip, width, strip);
+}
+
+// ---------------------------------------------------------------- load, layout, close
+
+void frmMain::Form_Load()
+{
+    const WindowPlace place = LoadSettings();
+    move(TwipsToPixelsX(place.Left), TwipsToPixelsY(place.Top));
+    // Outer size: the frame is not known before the window is shown, so the
+    // first showing makes the size good (see showEvent).
+    wantedOuter_ = QSize(TwipsToPixelsX(place.Width), TwipsToPixelsY(place.Height));
+    resize(wantedOuter_);
+    plot_->LastX = 0;
+    plot_->LastY = 0;
+    plot_->LastZ = 0;
+    BarLayout_ = 0;
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (frameChecked_ || wantedOuter_.isEmpty())
+        return;
+    frameChecked_ = true;
+    QTimer::singleShot(0, this, [this] {
+        const QSize frame = frameGeometry().size() - size();
+        if (!unloaded_ && windowState() == Qt::WindowNoState && !frame.isEmpty())
+            resize(wantedOuter_ - frame);
+    });
+}
+
+void frmMain::SetBarLayout()
+{
+    const bool toolbar = mnuViewToolbar_->isChecked();
+    const bool statusBar = mnuViewStatusBar_->isChecked();
+    if (toolbar && statusBar)
+        BarLayout_ = 0;
+    else if (!toolbar && statusBar)
+        BarLayout_ = 1;
+    else if (toolbar && !statusBar)
+        BarLayout_ = 2;
+    else
+        BarLayout_ = 3;
+}
+
+void frmMain::Form_Resize()
+{
+    if (!plot_)
+        return; // still being built
+    const double height = ScaleHeight();
+    double top = 0;
+    double plotHeight = -1;
+    switch (BarLayout_) {
+    case 0: top = 720; plotHeight = height - 990; break;
+    case 1: top = 300; plotHeight = height - 570; break;
+    case 2: top = 720; plotHeight = height - 720; break;
+    case 3: top = 300; plotHeight = height - 300; break;
+    default: break; // not moved
+    }
+    // A window too small for the plot keeps the plot where it was.
+    if (plotHeight >= 0)
+        picBox_->setGeometry(0, TwipsToPixelsY(top), client_->width(), TwipsToPixelsY(plotHeight));
+
+    // An empty plot leaves no finite scale; the previous one stands until
+    // the plot has room again.
+    const double innerWidth = picBox_->ScaleWidth();
+    const double innerHeight = picBox_->ScaleHeight();
+    if (innerWidth > 0)
+        plot_->XScale = static_cast<float>(SortSet[2]) / static_cast<float>(innerWidth);
+    if (innerHeight > 0)
+        plot_->YScale = static_cast<float>(SortSet[1]) / static_cast<float>(innerHeight);
+    DrawBox();
+}
+
+void frmMain::Form_Unload(int& Cancel)
+{
+    Cancel = 0;
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    // A routine may still be on the stack below this handler: it must end,
+    // and whatever it still draws or reports must go nowhere.
+    Sorting = false;
+    Unloading = true;
+    if (MainView == this)
+        MainView = &TheNullView();
+
+    const std::vector<QWidget*> forms = LoadedForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        // Closing one form can take others with it; close only those still loaded.
+        const std::vector<QWidget*> now = LoadedForms();
+        if (*it != this && std::find(now.begin(), now.end(), *it) != now.end())
+            UnloadForm(*it);
+    }
+
+    if (!isMinimized()) {
+        const QRect outer = frameGeometry();
+        WindowPlace place;
+        place.Left = static_cast<float>(PixelsToTwipsX(outer.x()));
+        place.Top = static_cast<float>(PixelsToTwipsY(outer.y()));
+        place.Width = static_cast<float>(PixelsToTwipsX(outer.width()));
+        place.Height = static_cast<float>(PixelsToTwipsY(outer.height()));
+        SaveSettings(place);
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    int Cancel = 0;
+    Form_Unload(Cancel);
+    if (Cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void frmMain::mnuViewToolbar_Click()
+{
+    const bool shown = mnuViewToolbar_->isChecked();
+    tbToolBar_->setVisible(!shown);
+    mnuViewToolbar_->setChecked(!shown);
+    DockBars();
+    SetBarLayout();
+    Form_Resize();
+}
+
+void frmMain::mnuViewStatusBar_Click()
+{
+    const bool shown = mnuViewStatusBar_->isChecked();
+    sbStatusBar_->setVisible(!shown);
+    mnuViewStatusBar_->setChecked(!shown);
+    DockBars();
+    SetBarLayout();
+    Form_Resize();
+}
+
+// ---------------------------------------------------------------- commands
+
+void frmMain::mnuFileNew_Click()
+{
+    if (Sorting)
+        return;
+    {
+        frmType dialog(this);
+        dialog.exec();
+    }
+    if (unloaded_ || !frmType::Accepted)
+        return;
+    mnuFileClose_Click();
+    DataReady = true;
+    Sorting = false;
+    DoReset(1);
+    RefreshData();
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    if (!DataReady || Sorting)
+        return;
+    DataReady = false;
+    Sorting = false;
+    DoReset(0);
+    picBox_->setBackColor(ApplicationWorkspaceColor());
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuStart_Click()
+{
+    ::mnuStart_Click();
+}
+
+void frmMain::mnuStop_Click()
+{
+    if (DataReady && Sorting)
+        Sorting = false;
+}
+
+void frmMain::ShowDelay()
+{
+    sbStatusBar_->setPanelText(2, DelayText());
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key)
+{
+    constexpr Integer kLowest = std::numeric_limits<Integer>::min();
+    constexpr Integer kHighest = std::numeric_limits<Integer>::max();
+    auto regenerate = [this](Integer order) {
+        if (!DataReady)
+            return;
+        SortSet[0] = order;
+        FillSource();
+        RefreshData();
+    };
+    if (key == QLatin1String("New")) {
+        mnuFileNew_Click();
+    } else if (key == QLatin1String("Close")) {
+        mnuFileClose_Click();
+    } else if (key == QLatin1String("Start")) {
+        if (!Sorting)
+            mnuStart_Click();
+    } else if (key == QLatin1String("Stop")) {
+        if (Sorting)
+            mnuStop_Click();
+    } else if (key == QLatin1String("Faster")) {
+        // A stored delay at the very end of the 16-bit range goes no further.
+        if (DataReady && DrawSet[1] != 0 && DrawSet[1] != kLowest) {
+            DrawSet[1] = static_cast<Integer>(DrawSet[1] - 1);
+            ShowDelay();
+        }
+    } else if (key == QLatin1String("Slower")) {
+        if (DataReady && DrawSet[1] != 10 && DrawSet[1] != kHighest) {
+            DrawSet[1] = static_cast<Integer>(DrawSet[1] + 1);
+            ShowDelay();
+        }
+    } else if (key == QLatin1String("Random")) {
+        regenerate(6);
+    } else if (key == QLatin1String("Ascending")) {
+        regenerate(0);
+    } else if (key == QLatin1String("Descending")) {
+        regenerate(1);
+    }
+}
+
+void frmMain::RefreshData()
+{
+    // Only the elements SourceData has are copied; a shorter source (a
+    // cancelled sort settings dialog) leaves the rest 0.
+    const int width = std::max<int>(0, SortSet[2]);
+    SortData.assign(static_cast<std::size_t>(width) + 1, 0);
+    std::copy_n(SourceData.begin(), std::min(SortData.size(), SourceData.size()), SortData.begin());
+    picBox_->setDrawWidth(DrawSet[0]);
+    if (DataReady)
+        picBox_->setBackColor(QBColor(ColorSet[0]));
+    picBox_->setForeColor(QBColor(ColorSet[1]));
+    Form_Resize();
+}
+
+void frmMain::RefreshPen()
+{
+    if (!DataReady)
+        return;
+    picBox_->setDrawWidth(DrawSet[0]);
+    picBox_->setBackColor(QBColor(ColorSet[0]));
+    picBox_->setForeColor(QBColor(ColorSet[1]));
+    DrawBox();
+}
+
+void frmMain::mnuViewColor_Click()
+{
+    {
+        frmColor dialog(this);
+        dialog.exec();
+    }
+    if (!unloaded_ && frmColor::Accepted)
+        RefreshPen();
+}
+
+void frmMain::mnuViewDraw_Click()
+{
+    {
+        frmDraw dialog(this);
+        dialog.exec();
+    }
+    if (unloaded_ || !frmDraw::Accepted)
+        return;
+    ShowDelay();
+    RefreshPen();
+}
+
+void frmMain::mnuViewSort_Click()
+{
+    // A stopped routine that has not yet returned still works on the current
+    // width, so the width must not change under it either.
+    if (Sorting || RoutineRunning)
+        return;
+    {
+        frmSort dialog(this);
+        dialog.exec();
+    }
+    if (!unloaded_ && frmSort::Accepted)
+        RefreshData();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout dialog(this);
+    dialog.exec();
+}
+
+// ---------------------------------------------------------------- drawing and reporting
+
+void frmMain::DrawBox()
+{
+    plot_->DrawBox();
+}
+
+void frmMain::DrawLine(int X, int Y, int z)
+{
+    plot_->DrawLine(X, Y, z);
+}
+
+void frmMain::DrawPlot(int X, bool o)
+{
+    plot_->DrawPlot(X, o);
+}
+
+void frmMain::DoReset(int X)
+{
+    status_->DoReset(X);
+}
+
+void frmMain::DoStatus()
+{
+    status_->DoStatus();
+}

@@ -1,0 +1,103 @@
+// The program's one main window: menus, toolbar, title strip, plot area and
+// status bar; the commands behind them; the settings read at load and
+// written at close. Every sort routine draws and reports through it.
+#pragma once
+
+#include "engine/SortView.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+
+class PictureBox;
+class PlotView;
+class QAction;
+class QToolBar;
+class StatusStrip;
+class StatusView;
+
+class frmMain : public QMainWindow, public SortView {
+    Q_OBJECT
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // Window events.
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload(int& Cancel);
+    void SetBarLayout();
+
+    // File menu.
+    void mnuFileNew_Click();
+    void mnuFileClose_Click();
+    void mnuFileExit_Click();
+    // Sort menu.
+    void mnuStart_Click();
+    void mnuStop_Click();
+    // View menu.
+    void mnuViewToolbar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewColor_Click();
+    void mnuViewDraw_Click();
+    void mnuViewSort_Click();
+    // Help menu.
+    void mnuHelpAbout_Click();
+    // The toolbar, by the clicked button's key.
+    void tbToolBar_ButtonClick(const QString& key);
+
+    // Takes SourceData into use as SortData and redraws the plot.
+    void RefreshData();
+    // Applies the pen width and colours to the plot and redraws it.
+    void RefreshPen();
+
+    // The plot's drawing and the run's reporting, for the sort routines.
+    void DrawBox();
+    void DrawLine(int X, int Y, int z) override;
+    void DrawPlot(int X, bool o) override;
+    void DoReset(int X) override;
+    void DoStatus() override;
+
+    // The client area's inner size in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    PictureBox& picBox() const { return *picBox_; }
+    QToolBar& tbToolBar() const { return *tbToolBar_; }
+    StatusStrip& sbTitleBar() const { return *sbTitleBar_; }
+    StatusStrip& sbStatusBar() const { return *sbStatusBar_; }
+    PlotView& plot() const { return *plot_; }
+    int BarLayout() const { return BarLayout_; }
+    // A menu item or toolbar button by its name ("mnuFileNew", "Start", ...).
+    QAction* action(const QString& name) const;
+    // The toolbar button of a key.
+    QWidget* toolButton(const QString& key) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildStrips();
+    // Docks toolbar, title strip and status bar to the client area's edges.
+    void DockBars();
+    void ShowDelay();
+
+    QWidget* client_ = nullptr;
+    QToolBar* tbToolBar_ = nullptr;
+    StatusStrip* sbTitleBar_ = nullptr;
+    StatusStrip* sbStatusBar_ = nullptr;
+    PictureBox* picBox_ = nullptr;
+    std::unique_ptr<PlotView> plot_;
+    std::unique_ptr<StatusView> status_;
+    QAction* mnuViewToolbar_ = nullptr;
+    QAction* mnuViewStatusBar_ = nullptr;
+    int BarLayout_ = 0;
+    bool unloaded_ = false;
+    // The outer size asked for at load, made good once the frame is known.
+    QSize wantedOuter_;
+    bool frameChecked_ = false;
+};
