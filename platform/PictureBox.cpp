@@ -37,6 +37,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     present_->setSingleShot(true);
     present_->setInterval(16);
     connect(present_, &QTimer::timeout, this, [this] { flush(); });
+    refreshMetrics();
 }
 
 double PictureBox::ScaleWidth() const
@@ -60,20 +61,30 @@ void PictureBox::setDrawWidth(int pixels)
     width_ = std::max(1, pixels);
 }
 
+void PictureBox::refreshMetrics()
+{
+    dpr_ = devicePixelRatioF();
+    devPerTwipX_ = dpr_ / TwipsPerPixelX();
+    devPerTwipY_ = dpr_ / TwipsPerPixelY();
+}
+
 void PictureBox::ensureImage()
 {
-    const qreal dpr = devicePixelRatioF();
+    const qreal dpr = dpr_;
     const QSize size(std::max(1, static_cast<int>(std::lround(width() * dpr))),
                      std::max(1, static_cast<int>(std::lround(height() * dpr))));
-    if (image_.size() == size)
+    if (image_.size() == size && imageDpr_ == dpr)
         return;
     QImage next(size, QImage::Format_RGB32);
     next.fill(back_);
     if (!image_.isNull()) {
+        // What was drawn stays at the top left, at the same size on screen.
         QPainter p(&next);
-        p.drawImage(0, 0, image_);
+        const double ratio = dpr / imageDpr_;
+        p.drawImage(QRectF(0, 0, image_.width() * ratio, image_.height() * ratio), image_);
     }
     image_ = std::move(next);
+    imageDpr_ = dpr;
     dirty_ = image_.rect();
 }
 
@@ -86,47 +97,98 @@ void PictureBox::Cls()
 
 double PictureBox::toDeviceX(double x) const
 {
-    return x / TwipsPerPixelX() * devicePixelRatioF();
+    return x * devPerTwipX_;
 }
 
 double PictureBox::toDeviceY(double y) const
 {
-    return y / TwipsPerPixelY() * devicePixelRatioF();
+    return y * devPerTwipY_;
+}
+
+QRect PictureBox::verticalSpan(double x, double y1, double y2) const
+{
+    const double dx = toDeviceX(x), dy1 = toDeviceY(y1), dy2 = toDeviceY(y2);
+    if (!std::isfinite(dx) || !std::isfinite(dy1) || !std::isfinite(dy2))
+        return QRect();
+    const int pen = std::max(1, static_cast<int>(std::lround(width_ * dpr_)));
+    // `pen` columns centred on x; flat ends, so a line of zero length is empty.
+    const int left = static_cast<int>(std::lround(std::clamp(dx, -1e6, 1e6))) - pen / 2;
+    const int top = static_cast<int>(std::lround(std::clamp(std::min(dy1, dy2), -1e6, 1e6)));
+    const int bottom = static_cast<int>(std::lround(std::clamp(std::max(dy1, dy2), -1e6, 1e6)));
+    return QRect(left, top, pen, bottom - top).intersected(image_.rect());
+}
+
+void PictureBox::fillSpan(const QRect& span, QRgb rgb)
+{
+    if (span.isEmpty())
+        return;
+    // One detach per span, then plain pointer steps: a bar is a few hundred
+    // rows only a couple of pixels wide, so per-row calls would dominate.
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* line = image_.bits() + span.top() * stride + span.left() * qsizetype(sizeof(QRgb));
+    const int columns = span.width();
+    for (int rows = span.height(); rows > 0; --rows, line += stride) {
+        auto* px = reinterpret_cast<QRgb*>(line);
+        for (int c = 0; c < columns; ++c)
+            px[c] = rgb;
+    }
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2)
 {
     ensureImage();
-    const double dpr = devicePixelRatioF();
-    const int pen = std::max(1, static_cast<int>(std::lround(width_ * dpr)));
-    const double dx1 = toDeviceX(x1), dy1 = toDeviceY(y1), dx2 = toDeviceX(x2), dy2 = toDeviceY(y2);
-    if (!std::isfinite(dx1) || !std::isfinite(dy1) || !std::isfinite(dx2) || !std::isfinite(dy2))
-        return;
-    if (dx1 == dx2) {
-        // A vertical span of `pen` columns centred on x, written straight into
-        // the image: the chart's bars, at a few microseconds a step.
-        const double centre = std::clamp(dx1, -1e6, 1e6);
-        const int left = static_cast<int>(std::lround(centre)) - pen / 2;
-        const int top = static_cast<int>(std::lround(std::clamp(std::min(dy1, dy2), -1e6, 1e6)));
-        const int bottom = static_cast<int>(std::lround(std::clamp(std::max(dy1, dy2), -1e6, 1e6)));
-        const QRect span = QRect(left, top, pen, bottom - top).intersected(image_.rect());
+    if (x1 == x2) {
+        // The chart's bars: written straight into the image, no painter.
+        const QRect span = verticalSpan(x1, y1, y2);
         if (span.isEmpty())
             return;
-        const QRgb rgb = fore_.rgb();
-        for (int y = span.top(); y <= span.bottom(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            std::fill(row + span.left(), row + span.right() + 1, rgb);
-        }
+        fillSpan(span, fore_.rgb());
         markDirty(span);
         return;
     }
+    const double dx1 = toDeviceX(x1), dy1 = toDeviceY(y1), dx2 = toDeviceX(x2), dy2 = toDeviceY(y2);
+    if (!std::isfinite(dx1) || !std::isfinite(dy1) || !std::isfinite(dx2) || !std::isfinite(dy2))
+        return;
+    const double clampLimit = 1e6;
+    const QPointF from(std::clamp(dx1, -clampLimit, clampLimit), std::clamp(dy1, -clampLimit, clampLimit));
+    const QPointF to(std::clamp(dx2, -clampLimit, clampLimit), std::clamp(dy2, -clampLimit, clampLimit));
+    const int pen = std::max(1, static_cast<int>(std::lround(width_ * dpr_)));
     QPainter p(&image_);
     p.setPen(QPen(fore_, pen, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(dx1, dy1), QPointF(dx2, dy2));
+    p.drawLine(from, to);
     const int pad = pen + 1;
-    markDirty(QRect(QPoint(static_cast<int>(std::min(dx1, dx2)) - pad, static_cast<int>(std::min(dy1, dy2)) - pad),
-                    QPoint(static_cast<int>(std::max(dx1, dx2)) + pad, static_cast<int>(std::max(dy1, dy2)) + pad))
-                  .intersected(image_.rect()));
+    const QRect touched = QRect(QPoint(static_cast<int>(std::min(from.x(), to.x())) - pad,
+                                       static_cast<int>(std::min(from.y(), to.y())) - pad),
+                                QPoint(static_cast<int>(std::max(from.x(), to.x())) + pad,
+                                       static_cast<int>(std::max(from.y(), to.y())) + pad))
+                              .intersected(image_.rect());
+    if (!touched.isEmpty())
+        markDirty(touched);
+}
+
+void PictureBox::LineOver(double x, double clearY1, double clearY2, const QColor& clearColor, double y1, double y2)
+{
+    ensureImage();
+    const QRect clear = verticalSpan(x, clearY1, clearY2);
+    const QRect line = verticalSpan(x, y1, y2);
+    const QRgb clearRgb = clearColor.rgb();
+    if (clear.isEmpty() || line.isEmpty()) {
+        fillSpan(clear, clearRgb);
+        fillSpan(line, fore_.rgb());
+    } else {
+        // Same columns: the rows above and below the line take the clear
+        // colour, the line's rows the pen colour.
+        fillSpan(QRect(QPoint(clear.left(), clear.top()),
+                       QPoint(clear.right(), std::min(clear.bottom(), line.top() - 1))),
+                 clearRgb);
+        fillSpan(line, fore_.rgb());
+        fillSpan(QRect(QPoint(clear.left(), std::max(clear.top(), line.bottom() + 1)),
+                       QPoint(clear.right(), clear.bottom())),
+                 clearRgb);
+    }
+    const QRect touched = clear.united(line);
+    if (!touched.isEmpty())
+        markDirty(touched);
 }
 
 void PictureBox::markDirty(const QRect& deviceRect)
@@ -145,7 +207,7 @@ void PictureBox::flush()
     present_->stop();
     if (dirty_.isEmpty())
         return;
-    const double dpr = devicePixelRatioF();
+    const double dpr = dpr_;
     const QRect logical(static_cast<int>(std::floor(dirty_.left() / dpr)), static_cast<int>(std::floor(dirty_.top() / dpr)),
                         static_cast<int>(std::ceil(dirty_.width() / dpr)) + 2, static_cast<int>(std::ceil(dirty_.height() / dpr)) + 2);
     dirty_ = QRect();
@@ -157,7 +219,7 @@ void PictureBox::flush()
 
 QColor PictureBox::pixelAt(int x, int y) const
 {
-    const double dpr = devicePixelRatioF();
+    const double dpr = dpr_;
     const QPoint p(static_cast<int>(x * dpr), static_cast<int>(y * dpr));
     if (!image_.rect().contains(p))
         return back_;
@@ -166,10 +228,13 @@ QColor PictureBox::pixelAt(int x, int y) const
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
+    // Lines read the pixel ratio kept here rather than asking the screen each
+    // time; a move to a screen of another ratio repaints, which catches it.
+    refreshMetrics();
     ensureImage();
     QPainter p(this);
     const QRect target = event->rect();
-    const double dpr = devicePixelRatioF();
+    const double dpr = dpr_;
     // The source is given in image pixels, so a high-DPI image stays sharp.
     const QRectF source(target.x() * dpr, target.y() * dpr, target.width() * dpr, target.height() * dpr);
     p.drawImage(QRectF(target), image_, source);
@@ -178,6 +243,14 @@ void PictureBox::paintEvent(QPaintEvent* event)
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    refreshMetrics();
+    ensureImage();
+}
+
+void PictureBox::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshMetrics();
     ensureImage();
 }
 

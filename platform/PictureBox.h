@@ -35,6 +35,10 @@ public:
     // colour and width. Vertical lines (all the chart's bars) take a fast path
     // with flat ends: a line of zero length leaves nothing.
     void Line(double x1, double y1, double x2, double y2);
+    // A vertical line at x from clearY1 to clearY2 in `clearColor`, then one
+    // from y1 to y2 in the pen colour, written in one pass: the same pixels
+    // as the two Line calls, each pixel written once.
+    void LineOver(double x, double clearY1, double clearY2, const QColor& clearColor, double y1, double y2);
 
     // When on, every line is on the screen as soon as it is drawn (for
     // drawing that handles no events meanwhile); otherwise the screen
@@ -60,17 +64,27 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void refreshMetrics();
     void ensureImage();
+    // The device pixels a vertical line of the pen width covers, within the
+    // image; empty when it misses the image or a coordinate is not finite.
+    QRect verticalSpan(double x, double y1, double y2) const;
+    void fillSpan(const QRect& span, QRgb rgb);
     void markDirty(const QRect& deviceRect);
     double toDeviceX(double x) const;
     double toDeviceY(double y) const;
 
     QImage image_;
+    double imageDpr_ = 1;    // the pixel ratio image_ was made at
+    double dpr_ = 1;         // the widget's pixel ratio, kept current by events
+    double devPerTwipX_ = 1; // device pixels per twip
+    double devPerTwipY_ = 1;
     QColor back_{Qt::black};
     QColor fore_{Qt::black};
     int width_ = 1;

@@ -1,0 +1,50 @@
+#include "view/StatusView.h"
+
+#include "engine/Module1.h"
+#include "platform/Convert.h"
+#include "platform/Runtime.h"
+#include "platform/StatusStrip.h"
+
+#include <utility>
+
+QString DelayText()
+{
+    return QStringLiteral("Delay: ") + NumberText(static_cast<float>(DrawSet[1]) / 100.0f) + QStringLiteral(" secs");
+}
+
+StatusView::StatusView(StatusStrip& sbTitleBar, StatusStrip& sbStatusBar, std::function<QString()> sortName)
+    : sbTitleBar_(sbTitleBar), sbStatusBar_(sbStatusBar), sortName_(std::move(sortName))
+{
+}
+
+void StatusView::DoReset(int X)
+{
+    StartTime = Timer();
+    Comparisons = 0;
+    sbTitleBar_.setPanelText(2, QStringLiteral("Time:"));
+    sbTitleBar_.setPanelText(3, QStringLiteral("Comparison:"));
+    switch (X) {
+    case 0:
+        sbTitleBar_.setPanelText(1, QStringLiteral("Type:"));
+        sbStatusBar_.setPanelText(2, QString());
+        break;
+    case 1:
+        sbTitleBar_.setPanelText(1, QStringLiteral("Type: ") + (sortName_ ? sortName_() : QString()));
+        sbStatusBar_.setPanelText(2, DelayText());
+        break;
+    case 2:
+        sbStatusBar_.setPanelText(1, QStringLiteral("Sorting . . ."));
+        sbStatusBar_.setPanelText(2, DelayText());
+        break;
+    default:
+        break;
+    }
+}
+
+void StatusView::DoStatus()
+{
+    const float elapsed = Timer() - StartTime;
+    sbTitleBar_.setPanelText(2, QStringLiteral("Time: ") + NumberText(elapsed) + QStringLiteral(" secs"));
+    sbTitleBar_.setPanelText(3, QStringLiteral("Comparison: ") + QString::number(Comparisons));
+    sbStatusBar_.setPanelText(1, QStringLiteral("Status"));
+}
