@@ -33,12 +33,13 @@ TEST_F(TypeDialog, OkWaitsForAChoiceAndEnterOnlyActsOnceOneIsMade)
 
     ClickEntry(dlg.lstType, QStringLiteral("Merge Sort"));
     EXPECT_TRUE(dlg.cmdOK->isEnabled());
+    QTest::keyClick(dlg.lstType, Qt::Key_Up); // the arrows choose as well
     QTest::keyClick(dlg.lstType, Qt::Key_Return);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_TRUE(frmType::Accepted);
-    EXPECT_EQ(SortType, 4);
-    EXPECT_EQ(frmType::SortName, QStringLiteral("Merge Sort"));
+    EXPECT_EQ(SortType, 3);
+    EXPECT_EQ(frmType::SortName, QStringLiteral("Binary Insertion Sort"));
 }
 
 TEST_F(TypeDialog, DoubleClickConfirmsAndEndsTheModalWait)
