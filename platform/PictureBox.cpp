@@ -257,7 +257,7 @@ void PictureBox::showEvent(QShowEvent* event)
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
     const QPointF pos = event->position();
-    emit MouseDown(buttonState(event->buttons() | event->button()), shiftState(event->modifiers()),
+    emit MouseDown(buttonState(event->button()), shiftState(event->modifiers()),
                    PixelsToTwipsX(pos.x()), PixelsToTwipsY(pos.y()));
 }
 

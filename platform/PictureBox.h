@@ -54,9 +54,10 @@ public:
     QColor pixelAt(int x, int y) const;
 
 signals:
-    // Button state: 1 left, 2 right, 4 middle, added up; shift state: 1 Shift,
-    // 2 Ctrl, 4 Alt. Positions in scale units; while a button is held the
-    // moves keep coming when the pointer leaves the box.
+    // Buttons: 1 left, 2 right, 4 middle. MouseMove passes every button held,
+    // added up; MouseDown and MouseUp the one button pressed or released.
+    // Shift state: 1 Shift, 2 Ctrl, 4 Alt. Positions in scale units; while a
+    // button is held the moves keep coming when the pointer leaves the box.
     void MouseDown(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
     void MouseUp(int button, int shift, double x, double y);

@@ -113,9 +113,11 @@ void StatusStrip::layoutPanels()
             if (panels_[i].size != PanelSize::Spring)
                 continue;
             ++seen;
+            // Equal shares of the rest, none narrower than its minimum; a strip
+            // too narrow for all minimums cuts the last panels off.
             const int share = seen == springs ? rest - given : rest / springs;
-            widths[i] = std::max(share, TwipsToPixelsX(panels_[i].widthTwips) > rest ? 0 : share);
-            given += widths[i];
+            widths[i] = std::max(share, TwipsToPixelsX(panels_[i].widthTwips));
+            given += share;
         }
     }
     int x = 0;

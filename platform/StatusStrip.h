@@ -16,7 +16,8 @@ class StatusStrip : public QWidget {
 public:
     enum class PanelKind { Text, Date, Time };
     // How a panel takes its share of the width: equal shares of what is left
-    // (Spring), a fixed width, or its text's width with a minimum (Content).
+    // (Spring), a fixed width, or its text's width (Content); the width given
+    // with a Spring or Content panel is its minimum.
     enum class PanelSize { Spring, Fixed, Content };
 
     explicit StatusStrip(QWidget* parent = nullptr);
