@@ -1,5 +1,5 @@
-// Shared set-up of the engine tests: a data set loaded straight into
-// SortData, a recording view, delay 0, and a way to run one routine by type.
+// Shared set-up of the engine tests: data loaded straight into SortData, a
+// recording view, delay 0, and one routine run by its type.
 #pragma once
 
 #include "engine/Module1.h"
@@ -20,6 +20,9 @@ inline void PrintTo(const ViewCall& c, std::ostream* os)
     *os << kinds[c.kind] << "(" << c.a << "," << c.b << "," << c.c << ")";
 }
 
+using Values = std::vector<int>;
+enum Type { Selection, Bubble, Insertion, BinaryInsertion, Merge, Heap, Quick, RandomQuick, Lomuto, Stooge, Counting, Radix };
+
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,23 +36,17 @@ protected:
         SetMsgBoxHook({});
         ResetSharedState();
     }
-
-    // SortData(1..W) = values, element 0 = 0, width W, the given height.
-    static void Load(const std::vector<int>& values, int height = 100)
+    // SortData(1..W) = values with element 0 = 0; the width follows.
+    void Load(const Values& values, int height = 100)
     {
         SortData.assign(values.size() + 1, 0);
         std::copy(values.begin(), values.end(), SortData.begin() + 1);
         SortSet = {0, static_cast<Integer>(height), static_cast<Integer>(values.size())};
         DataReady = true;
+        view.calls.clear();
     }
-
-    static std::vector<int> Data()
-    {
-        return {SortData.begin() + 1, SortData.end()};
-    }
-
-    // Runs the routine of `type` on the recording view, as the dispatch
-    // would (Sorting set first); returns the comparisons it reported.
+    static Values Data() { return {SortData.begin() + 1, SortData.end()}; }
+    // Runs a routine as the dispatch would, Sorting set; returns its count.
     std::int32_t Run(int type)
     {
         ScopedView scoped(view);
@@ -57,28 +54,31 @@ protected:
         RoutineTable[type].entry();
         return Comparisons;
     }
-
-    static std::vector<int> Ascending(int w)
+    static Values Ascending(int w)
     {
-        std::vector<int> v(w);
+        Values v(w);
         std::iota(v.begin(), v.end(), 1);
         return v;
     }
-    static std::vector<int> Descending(int w)
+    static Values Descending(int w)
     {
-        std::vector<int> v = Ascending(w);
+        Values v = Ascending(w);
         std::reverse(v.begin(), v.end());
         return v;
     }
-    static std::vector<int> Random(int w, int height)
+    static Values Random(int w, int height)
     {
-        std::vector<int> v(w);
+        Values v(w);
         for (int& x : v)
             x = static_cast<int>(height * Rnd()) + 1;
         return v;
     }
-
-    int CountCalls(ViewCall::Kind kind) const
+    static Values Sorted(Values v)
+    {
+        std::sort(v.begin(), v.end());
+        return v;
+    }
+    int Count(ViewCall::Kind kind) const
     {
         return static_cast<int>(std::count_if(view.calls.begin(), view.calls.end(),
                                               [&](const ViewCall& c) { return c.kind == kind; }));
@@ -86,7 +86,3 @@ protected:
 
     RecordingView view;
 };
-
-// The sort types that compare values, and all types that run a routine.
-inline constexpr int kComparingTypes = 10;
-inline constexpr int kRunningTypes = 12;
