@@ -1,8 +1,13 @@
 #include "mainwindow/frmMain.h"
 
 #include "engine/FillSource.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmColor.h"
+#include "dialogs/frmDraw.h"
+#include "dialogs/frmSort.h"
+#include "dialogs/frmType.h"
+#include "engine/Dispatch.h"
 #include "engine/Module1.h"
-#include "mainwindow/Pending.h"
 #include "mainwindow/StoredSettings.h"
 #include "mainwindow/ToolbarImages.h"
 #include "platform/Forms.h"
@@ -12,6 +17,7 @@
 #include "platform/StatusStrip.h"
 #include "platform/Twips.h"
 #include "view/PlotView.h"
+#include "view/StatusView.h"
 
 #include <QAction>
 #include <QCloseEvent>
