@@ -12,6 +12,36 @@
 #include <cmath>
 
 namespace {
+// Cuts the segment to the image with a margin for the pen, keeping its slope
+// (coordinates far off the surface would otherwise overflow the painter);
+// false when nothing of it comes near the image.
+bool clipSegment(QPointF& from, QPointF& to, const QRectF& area)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = to.x() - from.x(), dy = to.y() - from.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {from.x() - area.left(), area.right() - from.x(), from.y() - area.top(),
+                         area.bottom() - from.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = from;
+    from = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    to = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    return std::isfinite(from.x()) && std::isfinite(from.y()) && std::isfinite(to.x()) && std::isfinite(to.y());
+}
+
 int buttonState(Qt::MouseButtons buttons)
 {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
@@ -64,7 +94,8 @@ void PictureBox::setDrawWidth(int pixels)
 void PictureBox::refreshMetrics()
 {
     dpr_ = devicePixelRatioF();
-    devPerTwipX_ = dpr_ / TwipsPerPixelX();
+    pxPerTwipX_ = 1.0 / TwipsPerPixelX();
+    devPerTwipX_ = dpr_ * pxPerTwipX_;
     devPerTwipY_ = dpr_ / TwipsPerPixelY();
 }
 
@@ -107,15 +138,18 @@ double PictureBox::toDeviceY(double y) const
 
 QRect PictureBox::verticalSpan(double x, double y1, double y2) const
 {
-    const double dx = toDeviceX(x), dy1 = toDeviceY(y1), dy2 = toDeviceY(y2);
-    if (!std::isfinite(dx) || !std::isfinite(dy1) || !std::isfinite(dy2))
+    const double px = x * pxPerTwipX_, dy1 = toDeviceY(y1), dy2 = toDeviceY(y2);
+    if (!std::isfinite(px) || !std::isfinite(dy1) || !std::isfinite(dy2))
         return QRect();
-    const int pen = std::max(1, static_cast<int>(std::lround(width_ * dpr_)));
-    // `pen` columns centred on x; flat ends, so a line of zero length is empty.
-    const int left = static_cast<int>(std::lround(std::clamp(dx, -1e6, 1e6))) - pen / 2;
+    // The pen's columns are chosen in widget pixels, then scaled, so a sharp
+    // high-DPI image shows exactly the columns a plain one would.
+    const long first = std::lround(std::clamp(px, -1e6, 1e6)) - width_ / 2;
+    const int left = static_cast<int>(std::lround(first * dpr_));
+    const int right = static_cast<int>(std::lround((first + width_) * dpr_));
+    // Flat ends: a line of zero length is empty.
     const int top = static_cast<int>(std::lround(std::clamp(std::min(dy1, dy2), -1e6, 1e6)));
     const int bottom = static_cast<int>(std::lround(std::clamp(std::max(dy1, dy2), -1e6, 1e6)));
-    return QRect(left, top, pen, bottom - top).intersected(image_.rect());
+    return QRect(left, top, right - left, bottom - top).intersected(image_.rect());
 }
 
 void PictureBox::fillSpan(const QRect& span, QRgb rgb)
@@ -149,9 +183,9 @@ void PictureBox::Line(double x1, double y1, double x2, double y2)
     const double dx1 = toDeviceX(x1), dy1 = toDeviceY(y1), dx2 = toDeviceX(x2), dy2 = toDeviceY(y2);
     if (!std::isfinite(dx1) || !std::isfinite(dy1) || !std::isfinite(dx2) || !std::isfinite(dy2))
         return;
-    const double clampLimit = 1e6;
-    const QPointF from(std::clamp(dx1, -clampLimit, clampLimit), std::clamp(dy1, -clampLimit, clampLimit));
-    const QPointF to(std::clamp(dx2, -clampLimit, clampLimit), std::clamp(dy2, -clampLimit, clampLimit));
+    QPointF from(dx1, dy1), to(dx2, dy2);
+    if (!clipToBox(from, to))
+        return;
     const int pen = std::max(1, static_cast<int>(std::lround(width_ * dpr_)));
     QPainter p(&image_);
     p.setPen(QPen(fore_, pen, Qt::SolidLine, Qt::FlatCap));
@@ -164,6 +198,12 @@ void PictureBox::Line(double x1, double y1, double x2, double y2)
                               .intersected(image_.rect());
     if (!touched.isEmpty())
         markDirty(touched);
+}
+
+bool PictureBox::clipToBox(QPointF& from, QPointF& to) const
+{
+    const double margin = 2.0 * width_ * dpr_ + 2.0;
+    return clipSegment(from, to, QRectF(image_.rect()).adjusted(-margin, -margin, margin, margin));
 }
 
 void PictureBox::LineOver(double x, double clearY1, double clearY2, const QColor& clearColor, double y1, double y2)

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QWidget>
 
@@ -77,6 +78,7 @@ private:
     // image; empty when it misses the image or a coordinate is not finite.
     QRect verticalSpan(double x, double y1, double y2) const;
     void fillSpan(const QRect& span, QRgb rgb);
+    bool clipToBox(QPointF& from, QPointF& to) const;
     void markDirty(const QRect& deviceRect);
     double toDeviceX(double x) const;
     double toDeviceY(double y) const;
@@ -84,6 +86,7 @@ private:
     QImage image_;
     double imageDpr_ = 1;    // the pixel ratio image_ was made at
     double dpr_ = 1;         // the widget's pixel ratio, kept current by events
+    double pxPerTwipX_ = 1;  // widget pixels per twip
     double devPerTwipX_ = 1; // device pixels per twip
     double devPerTwipY_ = 1;
     QColor back_{Qt::black};
