@@ -259,9 +259,11 @@ void frmMain::showEvent(QShowEvent* event)
     if (frameChecked_ || wantedOuter_.isEmpty())
         return;
     frameChecked_ = true;
+    // The frame is known once the window is on the screen; a size the user
+    // or the program has set since the load is left alone.
     QTimer::singleShot(0, this, [this] {
         const QSize frame = frameGeometry().size() - size();
-        if (!unloaded_ && windowState() == Qt::WindowNoState && !frame.isEmpty())
+        if (!unloaded_ && windowState() == Qt::WindowNoState && size() == wantedOuter_ && frame != QSize(0, 0))
             resize(wantedOuter_ - frame);
     });
 }

@@ -1,0 +1,171 @@
+// How long a whole 1000-value run takes at delay 0, three ways: the engine
+// alone on the null view, the run drawing into a picture box with no window,
+// and the run in the real main window on screen. The window should stay
+// within 1.5 times the picture-box-only run: presenting the plot may not cost
+// per step.
+#include "engine/Dispatch.h"
+#include "engine/FillSource.h"
+#include "engine/Module1.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/frmMain.h"
+#include "platform/Palette.h"
+#include "platform/PictureBox.h"
+#include "platform/Runtime.h"
+#include "view/PlotView.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kWidth = 1000;
+
+// Counts the steps a routine draws and passes them on.
+class CountingView : public SortView {
+public:
+    explicit CountingView(SortView* next = nullptr) : next_(next) {}
+    void DrawLine(int X, int Y, int z) override { ++steps; if (next_) next_->DrawLine(X, Y, z); }
+    void DrawPlot(int X, bool o) override { ++steps; if (next_) next_->DrawPlot(X, o); }
+    void DoReset(int X) override { if (next_) next_->DoReset(X); else Comparisons = 0; }
+    void DoStatus() override { if (next_) next_->DoStatus(); }
+    long steps = 0;
+
+private:
+    SortView* next_;
+};
+
+// The plot of a picture box that is never shown, as a view.
+class PlotOnlyView : public SortView {
+public:
+    explicit PlotOnlyView(PlotView& plot) : plot_(plot) {}
+    void DrawLine(int X, int Y, int z) override { plot_.DrawLine(X, Y, z); }
+    void DrawPlot(int X, bool o) override { plot_.DrawPlot(X, o); }
+    void DoReset(int) override { Comparisons = 0; }
+    void DoStatus() override {}
+
+private:
+    PlotView& plot_;
+};
+
+void PrepareData(int type)
+{
+    ResetSharedState();
+    ColorSet = {0, 15, 10, 9, 12};
+    DrawSet = {2, 0};
+    SortSet = {6, 1000, kWidth};
+    SortType = static_cast<Integer>(type);
+    RestartRnd();
+    FillSource();
+    SortData = SourceData;
+    DataReady = true;
+}
+
+void Wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double TimedRun()
+{
+    const double start = ClockSeconds();
+    mnuStart_Click();
+    return ClockSeconds() - start;
+}
+
+long CountSteps(int type)
+{
+    PrepareData(type);
+    CountingView counter;
+    MainView = &counter;
+    mnuStart_Click();
+    MainView = &TheNullView();
+    return counter.steps;
+}
+
+double EngineOnly(int type)
+{
+    PrepareData(type);
+    return TimedRun();
+}
+
+double PictureBoxOnly(int type)
+{
+    PrepareData(type);
+    PictureBox box;
+    box.resize(640, 480);
+    box.setBackColor(QBColor(ColorSet[0]));
+    box.setForeColor(QBColor(ColorSet[1]));
+    box.setDrawWidth(DrawSet[0]);
+    PlotView plot(box);
+    plot.XScale = static_cast<float>(SortSet[2] / box.ScaleWidth());
+    plot.YScale = static_cast<float>(SortSet[1] / box.ScaleHeight());
+    plot.DrawBox();
+    PlotOnlyView view(plot);
+    MainView = &view;
+    const double seconds = TimedRun();
+    MainView = &TheNullView();
+    return seconds;
+}
+
+double InWindow(int type, QSize* plotSize)
+{
+    PrepareData(type);
+    Main();
+    frmMain* w = MainWindow();
+    // Client area so that the plot (client height less 66 pixels of bars) is 640 x 480.
+    const int chrome = w->height() - w->centralWidget()->height();
+    w->resize(640, 480 + 66 + chrome);
+    for (int i = 0; i < 100 && !(w->windowHandle() && w->windowHandle()->isExposed()); ++i)
+        Wait(20);
+    Wait(50);
+    PrepareData(type); // the load replaced the settings with the stored ones
+    MainView = w;
+    w->DoReset(1);
+    w->RefreshData();
+    *plotSize = w->picBox().size();
+    Wait(20);
+    const double seconds = TimedRun();
+    EndMain();
+    return seconds;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Never read or write the user's own settings.
+    QTemporaryDir config;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    QApplication app(argc, argv);
+
+    std::printf("Whole runs of %d values at delay 0 on the '%s' platform\n\n", kWidth,
+                qPrintable(QGuiApplication::platformName()));
+    std::printf("%-12s %-22s %10s %14s\n", "Routine", "Drawing", "seconds", "steps/second");
+    bool allWithin = true;
+    for (const auto& [type, name] : {std::pair{1, "Bubble Sort"}, std::pair{6, "Quick Sort"}}) {
+        const long steps = CountSteps(type);
+        const double engine = EngineOnly(type);
+        const double image = PictureBoxOnly(type);
+        QSize plot;
+        const double window = InWindow(type, &plot);
+        const QString windowLabel = QStringLiteral("main window %1x%2").arg(plot.width()).arg(plot.height());
+        const std::pair<const char*, double> rows[] = {
+            {"engine, null view", engine}, {"picture box 640x480", image}, {qPrintable(windowLabel), window}};
+        for (const auto& [label, seconds] : rows)
+            std::printf("%-12s %-22s %10.3f %14.0f\n", name, label, seconds, steps / seconds);
+        const double ratio = window / image;
+        allWithin = allWithin && ratio <= 1.5;
+        std::printf("%-12s %-22s %10.2f   (%ld steps; target 1.5 at most)\n\n", name, "window / picture box", ratio,
+                    steps);
+    }
+    std::printf("%s\n", allWithin ? "The window is within 1.5x of drawing alone." : "The window is SLOWER than 1.5x of drawing alone.");
+    return 0;
+}
