@@ -187,3 +187,24 @@ TEST_F(SortDialog, CancelEscAndCloseRestoreTheSettingsWithDataToMatch)
     ASSERT_EQ(SourceData.size(), 101u);
     EXPECT_EQ(SourceData[50], 0);
 }
+
+TEST_F(SortDialog, OddStoredSettingsNeitherCrashNorLeaveDataAndWidthApart)
+{
+    for (const auto& stored : {std::array<Integer, 3>{9, 0, 0}, std::array<Integer, 3>{-1, -5, -7},
+                               std::array<Integer, 3>{0, 100, 1}}) {
+        SortSet = stored;
+        SourceData.assign(3, 5);
+        frmSort dlg(nullptr);
+        dlg.show();
+        const double sw = dlg.picBox->ScaleWidth(), sh = dlg.picBox->ScaleHeight();
+        emit dlg.picBox->MouseMove(1, 0, sw, 0);
+        emit dlg.picBox->MouseMove(1, 0, sw / 2, sh / 2);
+        emit dlg.picBox->MouseUp(1, 0, sw / 2, sh / 2);
+        Click(dlg.cmdFill);
+        Click(dlg.cmdClear);
+        Click(dlg.cmdCancel);
+        EXPECT_EQ(SortSet, stored);
+        EXPECT_EQ(SourceData.size(), static_cast<std::size_t>(std::max<int>(stored[2], 0)) + 1);
+        EXPECT_EQ(SourceData[0], 0);
+    }
+}
