@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -90,10 +91,21 @@ long CountSteps(int type)
     return counter.steps;
 }
 
+// Short runs are timed several times and the best counts, so start-up
+// noise does not decide the ratio.
+int Repeats(int type)
+{
+    return type == 1 ? 1 : 7;
+}
+
 double EngineOnly(int type)
 {
-    PrepareData(type);
-    return TimedRun();
+    double best = 1e9;
+    for (int i = 0; i < Repeats(type); ++i) {
+        PrepareData(type);
+        best = std::min(best, TimedRun());
+    }
+    return best;
 }
 
 double PictureBoxOnly(int type)
@@ -109,10 +121,15 @@ double PictureBoxOnly(int type)
     plot.YScale = static_cast<float>(SortSet[1] / box.ScaleHeight());
     plot.DrawBox();
     PlotOnlyView view(plot);
-    MainView = &view;
-    const double seconds = TimedRun();
+    double best = 1e9;
+    for (int i = 0; i < Repeats(type); ++i) {
+        PrepareData(type);
+        MainView = &view;
+        plot.DrawBox();
+        best = std::min(best, TimedRun());
+    }
     MainView = &TheNullView();
-    return seconds;
+    return best;
 }
 
 double InWindow(int type, QSize* plotSize)
@@ -126,15 +143,18 @@ double InWindow(int type, QSize* plotSize)
     for (int i = 0; i < 100 && !(w->windowHandle() && w->windowHandle()->isExposed()); ++i)
         Wait(20);
     Wait(50);
-    PrepareData(type); // the load replaced the settings with the stored ones
-    MainView = w;
-    w->DoReset(1);
-    w->RefreshData();
-    *plotSize = w->picBox().size();
-    Wait(20);
-    const double seconds = TimedRun();
+    double best = 1e9;
+    for (int i = 0; i < Repeats(type); ++i) {
+        PrepareData(type); // the load replaced the settings with the stored ones
+        MainView = w;
+        w->DoReset(1);
+        w->RefreshData();
+        *plotSize = w->picBox().size();
+        Wait(20);
+        best = std::min(best, TimedRun());
+    }
     EndMain();
-    return seconds;
+    return best;
 }
 
 } // namespace
