@@ -193,7 +193,9 @@ void frmMain::BuildStrips()
     sbStatusBar_ = new StatusStrip(client_);
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar_->addPanel(Kind::Text, Size::Spring, 0, QStringLiteral("Status"));
-    sbStatusBar_->addPanel(Kind::Text, Size::Fixed, 1440, QString());
+    // At least its design width, wider when the delay text needs it, so the
+    // text is never cut off.
+    sbStatusBar_->addPanel(Kind::Text, Size::Content, 1440, QString());
     sbStatusBar_->addPanel(Kind::Date, Size::Content, 1440);
     sbStatusBar_->addPanel(Kind::Time, Size::Content, 1440);
 }
