@@ -53,7 +53,6 @@ fi
 rc=0
 wait "$pid" || rc=$?
 [ "$rc" = 0 ] || { cat "$scratch/ordivan.log" >&2; fail "exit code $rc after SIGTERM (143 means it did not handle the signal)"; }
-conf="$config/Ordivan/Ordivan.conf"
-[ -f "$conf" ] || fail "no settings written at $conf"
-grep -q '^MainLeft=' "$conf" || fail "the settings file lacks the window position: $(cat "$conf")"
+grep -rqs '^MainLeft=' "$config/Ordivan" ||
+    fail "no settings with the window position written under $config/Ordivan: $(find "$config")"
 echo "package $deb installs, starts and ends cleanly"
