@@ -3,6 +3,7 @@
 #include "engine/FillSource.h"
 #include "engine/Module1.h"
 #include "mainwindow/frmMain.h"
+#include "platform/TerminateSignal.h"
 
 #include <memory>
 
@@ -19,6 +20,9 @@ void Main()
     window->Form_Load();
     FillSource();
     window->show();
+    // A session ending or Ctrl+C closes the window as its close box does,
+    // so the settings are still saved.
+    CloseOnTerminateSignal(window.get());
 }
 
 frmMain* MainWindow()

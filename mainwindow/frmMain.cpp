@@ -261,13 +261,34 @@ void frmMain::showEvent(QShowEvent* event)
     if (frameChecked_ || wantedOuter_.isEmpty())
         return;
     frameChecked_ = true;
-    // The frame is known once the window is on the screen; a size the user
-    // or the program has set since the load is left alone.
-    QTimer::singleShot(0, this, [this] {
-        const QSize frame = frameGeometry().size() - size();
-        if (!unloaded_ && windowState() == Qt::WindowNoState && size() == wantedOuter_ && frame != QSize(0, 0))
-            resize(wantedOuter_ - frame);
-    });
+    // The stored size is the outer one, frame included. The frame is known
+    // only once the window is on the screen, and under some window managers
+    // a little later still (a move follows); after a short while, or once a
+    // size has been set since the load, the size is left alone.
+    awaitingFrame_ = true;
+    QTimer::singleShot(0, this, [this] { FitFrame(); });
+    QTimer::singleShot(2000, this, [this] { awaitingFrame_ = false; });
+}
+
+void frmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitFrame();
+}
+
+void frmMain::FitFrame()
+{
+    if (!awaitingFrame_ || unloaded_)
+        return;
+    if (windowState() != Qt::WindowNoState || size() != wantedOuter_) {
+        awaitingFrame_ = false;
+        return;
+    }
+    const QSize frame = frameGeometry().size() - size();
+    if (frame == QSize(0, 0))
+        return;
+    awaitingFrame_ = false;
+    resize(wantedOuter_ - frame);
 }
 
 void frmMain::SetBarLayout()

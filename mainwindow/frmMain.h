@@ -77,6 +77,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void BuildMenus();
@@ -85,6 +86,8 @@ private:
     // Docks toolbar, title strip and status bar to the client area's edges.
     void DockBars();
     void ShowDelay();
+    // Takes the frame off the stored outer size once the frame is known.
+    void FitFrame();
 
     QWidget* client_ = nullptr;
     QToolBar* tbToolBar_ = nullptr;
@@ -100,4 +103,5 @@ private:
     // The outer size asked for at load, made good once the frame is known.
     QSize wantedOuter_;
     bool frameChecked_ = false;
+    bool awaitingFrame_ = false;
 };
