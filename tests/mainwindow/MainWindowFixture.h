@@ -1,6 +1,5 @@
-// A fresh main window for every test, started the way the program starts
-// it, over a fresh settings store; helpers to answer the modal dialogs it
-// opens and to act in the middle of a run.
+// A fresh main window per test, started as the program starts it, over a
+// fresh settings store; helpers to answer its dialogs and act inside a run.
 #pragma once
 
 #include "dialogs/frmType.h"
@@ -12,21 +11,17 @@
 #include "support/QtPrint.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <string>
-#include <vector>
 
 inline QString SettingsFile()
 {
@@ -34,11 +29,29 @@ inline QString SettingsFile()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, app, app).fileName();
 }
 
-// Runs `act` on the next pass of whatever event loop is running then (a
-// routine's step, a dialog's modal loop).
+// Runs `act` on the next pass of whatever event loop runs then: a routine's
+// step or a dialog's modal loop.
 inline void Soon(std::function<void()> act)
 {
     QTimer::singleShot(0, qApp, std::move(act));
+}
+
+// Answers the next modal dialog of type D: `edit` first, then OK or Cancel.
+template <class D>
+void Answer(bool ok, std::function<void(D&)> edit = {})
+{
+    Soon([=] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        if (edit)
+            edit(*dialog);
+        QTest::mouseClick(ok ? dialog->cmdOK : dialog->cmdCancel, Qt::LeftButton);
+    });
+}
+
+inline bool Ascending(const std::vector<Integer>& data)
+{
+    return std::is_sorted(data.begin(), data.end());
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -49,8 +62,7 @@ protected:
         QFile::remove(SettingsFile());
         frmType::Accepted = false;
         frmType::SortName.clear();
-        boxes.clear();
-        SetMsgBoxHook([this](const std::string& prompt) { boxes.push_back(prompt); });
+        SetMsgBoxHook([](const std::string&) {});
     }
     void TearDown() override
     {
@@ -62,24 +74,18 @@ protected:
     frmMain& Start()
     {
         Main();
-        frmMain* window = MainWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        return *window;
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow()));
+        return *MainWindow();
     }
 
-    // File > New with the routine of `type` chosen in the type dialog.
-    void ChooseNew(frmMain& w, int type)
+    // File > New with routine `type` chosen.
+    static void ChooseNew(frmMain& w, int type)
     {
-        Soon([type] {
-            auto* dialog = qobject_cast<frmType*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->lstType->setCurrentRow(type);
-            QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
-        });
+        Answer<frmType>(true, [type](frmType& d) { d.lstType->setCurrentRow(type); });
         w.mnuFileNew_Click();
     }
 
-    // A small data set of `width` values in `order`, taken into use for `type`.
+    // A started window with `width` values in `order` taken into use for `type`.
     frmMain& Ready(int type, int width = 40, int order = 6)
     {
         frmMain& w = Start();
@@ -89,8 +95,8 @@ protected:
         return w;
     }
 
-    // Counts the modal dialogs a command opens, cancelling each.
-    int DialogsOpenedBy(const std::function<void()>& command)
+    // How many modal dialogs a command opens (each one closed at once).
+    static int DialogsOpenedBy(const std::function<void()>& command)
     {
         int opened = 0;
         QTimer watcher;
@@ -103,14 +109,6 @@ protected:
         });
         watcher.start();
         command();
-        watcher.stop();
         return opened;
     }
-
-    static bool Ascending(const std::vector<Integer>& data)
-    {
-        return std::is_sorted(data.begin(), data.end());
-    }
-
-    std::vector<std::string> boxes;
 };
