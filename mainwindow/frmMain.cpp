@@ -202,10 +202,7 @@ void frmMain::BuildStrips()
 
 QAction* frmMain::action(const QString& name) const
 {
-    for (QAction* a : findChildren<QAction*>(name))
-        if (!a->isSeparator() || name.startsWith(QLatin1String("mnu")))
-            return a;
-    return nullptr;
+    return findChild<QAction*>(name);
 }
 
 QWidget* frmMain::toolButton(const QString& key) const
