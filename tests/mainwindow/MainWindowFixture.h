@@ -8,6 +8,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Runtime.h"
+#include "platform/Settings.h"
 #include "support/QtPrint.h"
 
 #include <QApplication>
@@ -25,8 +26,7 @@
 
 inline QString SettingsFile()
 {
-    const QString app = QStringLiteral("Ordivan");
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, app, app).fileName();
+    return SettingsFilePath(QStringLiteral("Ordivan"));
 }
 
 // Runs `act` on the next pass of whatever event loop runs then: a routine's

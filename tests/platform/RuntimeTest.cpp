@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <vector>
 
 TEST(Runtime, RndRepeatsOneSequenceUniformInUnitInterval)
@@ -79,4 +81,17 @@ TEST(Runtime, TwipsFollowTheLogicalDpi)
     EXPECT_GT(perPixel, 0);
     EXPECT_EQ(TwipsToPixelsX(perPixel * 28), 28);
     EXPECT_DOUBLE_EQ(PixelsToTwipsY(10), 10 * TwipsPerPixelY());
+}
+
+TEST(Runtime, SettingsLiveInTheConfFileUnderXdgConfigHome)
+{
+    const QString path = SettingsFilePath("Ordivan");
+    EXPECT_TRUE(path.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME"))) << path.toStdString();
+    EXPECT_TRUE(path.endsWith("/Ordivan/Ordivan.conf")) << path.toStdString();
+    ASSERT_TRUE(SaveSetting("Ordivan", "Settings", "Background", "3"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.contains("[Settings]"));
+    EXPECT_TRUE(text.contains("Background=3"));
 }
