@@ -11,6 +11,7 @@
 #include "dialogs/frmType.h"
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/StoredSettings.h"
 #include "mainwindow/frmMain.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
@@ -30,11 +31,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,14 +64,15 @@ public:
     void DoReset(int X) override
     {
         ++steps;
-        if (X == 2 && startDepth > 1)
+        if (X == 2 && !starts.empty() && starts.back())
             nestedRun = true;
         if (!Unloading)
             window_.DoReset(X);
     }
     void DoStatus() override { if (!Unloading) window_.DoStatus(); }
 
-    int startDepth = 0;
+    // For each Start on the stack: whether a routine was already running when it came.
+    std::vector<bool> starts;
     bool nestedRun = false;
     // Drawing calls so far: the clock by which commands are spread over a
     // run, so a seed replays the same sequence however fast the machine is.
@@ -104,7 +106,6 @@ public:
     std::string failure;
     int commandsDone = 0;
     int commandsDuringRuns = 0;
-    int runsStarted = 0;
 
 private:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
@@ -143,7 +144,7 @@ private:
                 return;
             }
             if (!DataReady)
-                Command([this] { ChooseAndNew(); });
+                Command([this] { window_->mnuFileNew_Click(); });
             return;
         }
         if (modal)
@@ -155,14 +156,9 @@ private:
     void Command(const std::function<void()>& act)
     {
         ++commandsDone;
-        trace_ = "";
-        if (std::getenv("ORDIVAN_TRACE"))
-            std::fprintf(stderr, "#%d width %d sortdata %zu ready %d sorting %d running %d\n", commandsDone, SortSet[2], SortData.size(), DataReady, Sorting, RoutineRunning);
         if (RoutineRunning)
             ++commandsDuringRuns;
         act();
-        if (std::getenv("ORDIVAN_TRACE"))
-            std::fprintf(stderr, "   %s -> width %d sortdata %zu\n", trace_.c_str(), SortSet[2], SortData.size());
         Check();
     }
 
@@ -184,18 +180,12 @@ private:
             loop_->quit();
     }
 
-    void ChooseAndNew()
+    // Start (menu or toolbar), counted so a run beginning inside another shows.
+    void Start(const std::function<void()>& start)
     {
-        window_->mnuFileNew_Click();
-    }
-
-    void Start()
-    {
-        ++watch_->startDepth;
-        if (!RoutineRunning)
-            ++runsStarted;
-        window_->mnuStart_Click();
-        --watch_->startDepth;
+        watch_->starts.push_back(RoutineRunning);
+        start();
+        watch_->starts.pop_back();
     }
 
     void MainCommand()
@@ -203,19 +193,15 @@ private:
         static const char* keys[] = {"New", "Close", "Start", "Stop", "Faster", "Slower", "Random", "Ascending", "Descending"};
         frmMain& w = *window_;
         const int pick = Pick(20);
-        trace_ = "main " + std::to_string(pick) + (RoutineRunning ? " running" : "") + (Sorting ? " sorting" : "");
+        trace_ = "command " + std::to_string(pick) + (RoutineRunning ? " in a run" : "");
         switch (pick) {
         case 0: case 1: w.mnuFileNew_Click(); break;
         case 2: w.mnuFileClose_Click(); break;
-        case 3: case 4: case 5: Start(); break;
+        case 3: case 4: case 5: Start([&w] { w.mnuStart_Click(); }); break;
         case 6: w.mnuStop_Click(); break;
         case 7: case 8: {
-            const char* key = keys[Pick(9)];
-            if (QString::fromLatin1(key) == QLatin1String("Start"))
-                ++watch_->startDepth;
-            w.tbToolBar_ButtonClick(QString::fromLatin1(key));
-            if (QString::fromLatin1(key) == QLatin1String("Start"))
-                --watch_->startDepth;
+            const QString key = QString::fromLatin1(keys[Pick(9)]);
+            Start([&w, key] { w.tbToolBar_ButtonClick(key); });
             break;
         }
         case 9: w.mnuViewToolbar_Click(); break;
@@ -268,6 +254,13 @@ private:
         send(QEvent::MouseButtonRelease, point(), button, Qt::NoButton);
     }
 
+    // Ends a dialog by OK, Cancel or its close control.
+    void End(QDialog* dialog, QPushButton* ok, QPushButton* cancel)
+    {
+        const int how = Pick(4);
+        how < 2 ? Press(ok) : (how == 2 ? Press(cancel) : (void)dialog->close());
+    }
+
     void DriveDialog(QWidget* modal)
     {
         const bool finish = Chance(0.3);
@@ -276,7 +269,7 @@ private:
             if (Chance(0.8))
                 d->lstType->setCurrentRow(Pick(13));
             if (finish)
-                Chance(0.7) ? Press(d->cmdOK) : (Chance(0.5) ? Press(d->cmdCancel) : (void)d->close());
+                End(d, d->cmdOK, d->cmdCancel);
         } else if (auto* d = qobject_cast<frmColor*>(modal)) {
             switch (Pick(4)) {
             case 0: d->lstChoice->setCurrentRow(Pick(5)); break;
@@ -285,7 +278,7 @@ private:
             default: d->lstChoice->clearSelection(); break;
             }
             if (finish)
-                Chance(0.5) ? Press(d->cmdOK) : (Chance(0.5) ? Press(d->cmdCancel) : (void)d->close());
+                End(d, d->cmdOK, d->cmdCancel);
         } else if (auto* d = qobject_cast<frmDraw*>(modal)) {
             switch (Pick(4)) {
             case 0: d->sldWidth->setValue(1 + Pick(10)); break;
@@ -298,11 +291,9 @@ private:
                 break;
             }
             if (finish)
-                Chance(0.5) ? Press(d->cmdOK) : (Chance(0.5) ? Press(d->cmdCancel) : (void)d->close());
+                End(d, d->cmdOK, d->cmdCancel);
         } else if (auto* d = qobject_cast<frmSort*>(modal)) {
-            const int what = Pick(6);
-            trace_ += " do " + std::to_string(what);
-            switch (what) {
+            switch (Pick(6)) {
             case 0: d->lstSort[0]->setCurrentRow(Pick(9)); break;
             case 1: d->lstSort[1]->setCurrentRow(Pick(2)); break; // 50 or 100 keeps runs short
             case 2: d->lstSort[2]->setCurrentRow(Pick(2)); break;
@@ -310,11 +301,8 @@ private:
             case 4: Press(Chance(0.5) ? d->cmdFill : d->cmdClear); break;
             default: Press(d->cmdDefault); break;
             }
-            if (finish) {
-                const int how = Pick(4);
-                trace_ += " finish " + std::to_string(how);
-                how < 2 ? Press(d->cmdOK) : (how == 2 ? Press(d->cmdCancel) : (void)d->close());
-            }
+            if (finish)
+                End(d, d->cmdOK, d->cmdCancel);
         } else if (auto* d = qobject_cast<frmAbout*>(modal)) {
             Chance(0.5) ? Press(d->cmdOK) : (void)d->close();
         } else {
@@ -327,11 +315,6 @@ private:
 
     void Fail(const std::string& what)
     {
-        if (std::getenv("ORDIVAN_TRACE"))
-            std::fprintf(stderr, "FAIL %s; sort dialogs %d, all dialogs %d, modal %s\n", what.c_str(),
-                         static_cast<int>(window_->findChildren<frmSort*>().size()),
-                         static_cast<int>(window_->findChildren<QDialog*>().size()),
-                         QApplication::activeModalWidget() ? QApplication::activeModalWidget()->metaObject()->className() : "none");
         if (failure.empty()) {
             std::ostringstream out;
             out << "after command " << commandsDone << " (" << trace_ << "): " << what;
@@ -367,11 +350,8 @@ private:
     {
         QSettings store(settingsFile(), QSettings::IniFormat);
         store.beginGroup(QStringLiteral("Settings"));
-        const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight", "Background", "Foreground",
-                              "Indicator1", "Indicator2", "Indicator3", "DrawWidth", "DrawDelay",
-                              "SortOrder", "SortHeight", "SortWidth"};
         for (int i = 0; i < 14; ++i) {
-            const QString key = QString::fromLatin1(keys[i]);
+            const QString key = QString::fromLatin1(SettingKeys[i]);
             bool ok = false;
             const double value = store.value(key).toString().toDouble(&ok);
             if (!ok) {

@@ -4,6 +4,7 @@
 // writes a clean file.
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/StoredSettings.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Settings.h"
 #include "platform/Twips.h"
@@ -108,10 +109,7 @@ TEST_P(SettingsDamage, BadKeysTakeDefaultsGoodKeysStayAndTheNextCloseWritesAClea
 
     QSettings clean(path(), QSettings::IniFormat);
     EXPECT_EQ(clean.status(), QSettings::NoError);
-    const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight", "Background", "Foreground",
-                          "Indicator1", "Indicator2", "Indicator3", "DrawWidth", "DrawDelay",
-                          "SortOrder", "SortHeight", "SortWidth"};
-    for (const char* key : keys) {
+    for (const char* key : SettingKeys) {
         bool ok = false;
         clean.value(QStringLiteral("Settings/") + QLatin1String(key)).toString().toDouble(&ok);
         EXPECT_TRUE(ok) << key;
