@@ -1,0 +1,76 @@
+// What a run leaves behind: the comparison counts users compare the routines
+// by (to the unit), ascending data with element 0 untouched, and no reach
+// outside the arrays whatever the values.
+#include "EngineFixture.h"
+
+TEST_F(EngineTest, ComparisonCountsMatchTheKnownFigures)
+{
+    // Binary Insertion on ascending data: every probe goes right, bit_width(1..99) probes in all.
+    const std::tuple<int, Values, std::int32_t> figures[] = {
+        {Selection, Ascending(100), 4950}, {Selection, Random(100, 100), 4950}, {Bubble, Descending(100), 4950},
+        {Bubble, Random(100, 100), 4950},  {Insertion, Ascending(100), 99},     {Insertion, Descending(100), 4950 + 99},
+        {BinaryInsertion, Ascending(100), 573},  {Merge, Ascending(8), 12},  {Merge, {5, 3}, 1},
+        {Heap, Ascending(100), 1380},      {Heap, Descending(100), 1132},       {Heap, Ascending(2), 6},
+        {Heap, {7}, 0},                    {Quick, Ascending(100), 5148},       {Quick, Descending(100), 5198},
+        {Quick, Ascending(2), 3},          {Lomuto, Ascending(100), 5049},      {Lomuto, Descending(100), 5049},
+        {Lomuto, Ascending(2), 2},         {Stooge, Ascending(8), 121},         {Stooge, Descending(8), 121},
+        {Stooge, Ascending(2), 1},         {Counting, Random(50, 100), 0},      {Radix, Random(50, 100), 0},
+    };
+    for (const auto& [type, data, count] : figures) {
+        Load(data);
+        EXPECT_EQ(Run(type), count) << "type " << type << " width " << data.size();
+    }
+}
+
+TEST_F(EngineTest, EveryRoutineSortsVariedDataInsideItsFrame)
+{
+    // The last set: hostile values, a height below the width, a width setting beyond SortData.
+    const Values sets[] = {Random(100, 100), Random(60, 10), Values(30, 42), Descending(31), {9}, {},
+                           {0, 110, 5, -3, 0, 99, -3, 1, 32767, -32768}};
+    for (int type = 0; type <= Radix; ++type)
+        for (const Values& data : sets) {
+            const bool hostile = &data == &sets[6];
+            Load(data, hostile ? 3 : 100);
+            SortSet[2] = static_cast<Integer>(data.size() + (hostile ? 50 : 0));
+            Comparisons = 77;
+            EXPECT_TRUE(Run(type) == 0 || !data.empty()) << "type " << type; // nothing to compare
+            EXPECT_EQ(Data(), Sorted(data)) << "type " << type;
+            EXPECT_TRUE(SortData[0] == 0 && !Sorting) << "type " << type;
+            EXPECT_TRUE(view.calls.front() == kOpen && view.calls.back() == kReport) << "type " << type;
+            // Markers off the data before the report (the counting routines have none).
+            EXPECT_EQ(view.calls.end()[-2] == kOff, type < Counting) << "type " << type;
+        }
+}
+
+TEST_F(EngineTest, RoutinesStayInBoundsWhenDataChangeDuringSteps)
+{
+    for (int type = 0; type <= Radix; ++type)
+        for (int every : {1, 3, 7}) {
+            Load(Random(30, 30), 30);
+            view.onCall = [&, n = 0](const ViewCall&) mutable {
+                if (++n % every == 0)
+                    for (std::size_t i = 1; i < SortData.size(); ++i) {
+                        const float r = Rnd();
+                        SortData[i] = r < 0.1f ? -32768 : r > 0.9f ? 32767 : static_cast<Integer>(r * 60 - 15);
+                    }
+            };
+            Run(type);
+            EXPECT_TRUE(SortData.size() == 31 && SortData[0] == 0 && view.calls.back() == kReport) << "type " << type;
+        }
+}
+
+TEST_F(EngineTest, RadixSortOrdersByDigitsZeroFirstOverAsManyPassesAsNeeded)
+{
+    // Digits of v - min(0, smallest): -5..999 becomes 15..1019, four passes.
+    const std::pair<Values, int> cases[] = {{{3, 1, 2}, 3}, {{-5, 3, -20, 0, 999}, 4}, {{32767, -32768, 0}, 5}};
+    for (const auto& [data, passes] : cases) {
+        Load(data);
+        Run(Radix);
+        EXPECT_EQ(Data(), Sorted(data));
+        EXPECT_EQ(Count(ViewCall::Status), passes);
+    }
+    // One pass alone is stable by its digit: the tens keep their order.
+    Load({21, 32, 11, 12, 40});
+    RadixPass(1, 0);
+    EXPECT_EQ(Data(), (Values{40, 21, 11, 32, 12}));
+}

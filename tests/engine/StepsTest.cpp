@@ -1,0 +1,113 @@
+// What the routines show at their steps, how long a step pauses, and where
+// each routine ends after Stop (which only clears Sorting) during a step.
+#include "EngineFixture.h"
+
+#include "engine/Instrument.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <ctime>
+
+namespace {
+ViewCall L(int x, int y, int z) { return {ViewCall::Line, x, y, z}; }
+ViewCall P(int x, int o) { return {ViewCall::Plot, x, o}; }
+bool IsLine(const ViewCall& c) { return c.kind == ViewCall::Line; }
+} // namespace
+
+TEST_F(EngineTest, StepsShowTheMarkersOfEachRoutine)
+{
+    const std::tuple<int, Values, std::vector<ViewCall>> cases[] = {
+        // Merge takes the right run's 3 with a step, the left's 5 without, then writes both back.
+        {Merge, {5, 3}, {kOpen, L(-1, -1, 2), L(-1, 1, -1), L(-1, 2, -1), kOff, kReport}},
+        {Selection, {7}, {kOpen, L(1, -1, -1), kOff, kReport}},
+        // Marker 1 rests on index 0, off the data, through Bubble Sort's first pass.
+        {Bubble, {3, 2, 1}, {kOpen, L(0, 2, -1), L(0, 1, -1), L(1, 2, -1), kOff, kReport}},
+        // Lomuto exchanges every value not above the pivot, also with itself.
+        {Lomuto, {4, 4, 4}, {kOpen, L(-1, 1, 1), L(-1, 2, 2), L(-1, 3, 3), L(-1, 1, 1), L(-1, 2, 2), kOff, kReport}},
+        // Counting clears each column, then places each value from the right at the last free
+        // position of its kind: the second 1 to 2, the second 3 to 5, the 2 to 3, the first 1 to 1.
+        {Counting, {3, 1, 2, 3, 1}, {kOpen, P(1, 0), P(2, 0), P(3, 0), P(4, 0), P(5, 0), P(2, 1), P(5, 1), P(3, 1),
+                                     P(1, 1), P(4, 1), kReport}},
+    };
+    for (const auto& [type, data, calls] : cases) {
+        Load(data);
+        Run(type);
+        EXPECT_EQ(view.calls, calls) << "type " << type;
+    }
+}
+
+TEST_F(EngineTest, PauseFollowsTheDelayWithoutSpinning)
+{
+    bool handled = false;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { handled = true; }, Qt::QueuedConnection);
+    Pause(); // delay 0: no event gets through
+    EXPECT_FALSE(handled);
+    StepLine(-1, -1, -1); // the step's own pump lets it through
+    EXPECT_TRUE(handled);
+
+    DrawSet[1] = 30;
+    const std::clock_t cpu = std::clock();
+    double start = ClockSeconds();
+    Pause();
+    const double wall = ClockSeconds() - start;
+    EXPECT_GE(wall, 0.3);
+    EXPECT_LT(double(std::clock() - cpu) / CLOCKS_PER_SEC, wall / 4);
+    // Faster during a 5 s pause ends it; the window going away ends it too.
+    for (auto change : {+[] { DrawSet[1] = 0; }, +[] { Unloading = true; }}) {
+        DrawSet[1] = 500;
+        QTimer::singleShot(30, change);
+        start = ClockSeconds();
+        Pause();
+        EXPECT_LT(ClockSeconds() - start, 1.0);
+    }
+}
+
+TEST_F(EngineTest, EachRoutineStopsAtItsOwnNextTest)
+{
+    // Clears Sorting at the n-th matching call.
+    auto stopAt = [&](int n, bool (*match)(const ViewCall&) = IsLine) {
+        view.onCall = [=, seen = 0](const ViewCall& c) mutable { Sorting = Sorting && !(match(c) && ++seen == n); };
+    };
+    // Selection and Bubble finish the pass, the insertions the value in
+    // progress, Merge that merge alone; Stooge's pending calls return at once.
+    const std::tuple<int, Values, int, std::int32_t, Values> cases[] = {
+        {Selection, {5, 9, 2, 7, 1, 8, 3}, 2, 6, {1, 9, 2, 7, 5, 8, 3}},
+        {Bubble, {5, 9, 2, 7, 1, 8, 3}, 1, 6, {1, 5, 9, 2, 7, 3, 8}},
+        {Insertion, {3, 4, 1, 2}, 3, 4, {1, 3, 4, 2}},
+        {BinaryInsertion, {3, 4, 1, 2}, 3, 2, {1, 3, 4, 2}},
+        {Merge, Descending(8), 1, 1, {7, 8, 6, 5, 4, 3, 2, 1}},
+        {Stooge, Descending(8), 1, 1, {1, 7, 6, 5, 4, 3, 2, 8}},
+    };
+    for (const auto& [type, data, n, count, after] : cases) {
+        Load(data);
+        stopAt(n);
+        EXPECT_EQ(Run(type), count) << "type " << type;
+        EXPECT_EQ(Data(), after) << "type " << type;
+        EXPECT_EQ(view.calls.end()[-2], kOff) << "type " << type;
+    }
+    // Quick sorts: the partition in progress finishes; pending ranges return.
+    for (int type : {Quick, RandomQuick, Lomuto}) {
+        const Values data{6, 2, 9, 4, 7, 1, 8, 3, 5, 10};
+        Load(data);
+        stopAt(1);
+        Run(type);
+        const Values after = Data();
+        bool split = false;
+        for (auto p = after.begin() + 1; p < after.end(); ++p)
+            split = split || *std::max_element(after.begin(), p) <= *std::min_element(p, after.end());
+        EXPECT_TRUE(split && after != Sorted(data)) << "type " << type;
+    }
+    EXPECT_EQ(Comparisons, 10); // one Lomuto partition: one per element
+    // Heap: stopped while the heap is built, the building and one extraction
+    // run; stopped in the third extraction, three values are out. A heap stays before them.
+    for (int heapSize : {9, 7}) {
+        Load({4, 10, 3, 5, 1, 9, 7, 2, 8, 6});
+        heapSize == 9 ? stopAt(1) : stopAt(3, [](const ViewCall& c) { return IsLine(c) && c.a == 1 && c.c == -1; });
+        Run(Heap);
+        EXPECT_EQ(HeapSize, heapSize);
+        EXPECT_EQ(Values(SortData.begin() + heapSize + 1, SortData.end()), heapSize == 9 ? Values{10} : Values({8, 9, 10}));
+        for (int i = 2; i <= HeapSize; ++i)
+            EXPECT_LE(SortData[i], SortData[i / 2]) << "heap order at " << i;
+    }
+}
