@@ -31,7 +31,8 @@ void mnuStart_Click()
     RoutineScope scope;
     if (routine.notice)
         MsgBox(routine.notice);
-    if (routine.entry)
+    // The window may have closed while the notice was up: then nothing runs.
+    if (routine.entry && !Unloading)
         routine.entry(); // clears Sorting itself when it ends
     else
         Sorting = false;

@@ -62,3 +62,10 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortRunsNothing)
     EXPECT_EQ(Data(), (Values{1, 2, 3}));
     EXPECT_EQ(boxes.size(), 2u);
 }
+
+TEST_F(DispatchTest, AWindowClosedWhileTheNoticeIsUpRunsNothing)
+{
+    SetMsgBoxHook([](const std::string&) { Unloading = true; });
+    Start(Radix);
+    EXPECT_TRUE(view.calls.empty() && Data() == Values({3, 1, 2}) && !Sorting && !RoutineRunning);
+}
