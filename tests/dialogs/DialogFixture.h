@@ -1,74 +1,89 @@
-// Common ground of the dialog tests: default settings in the shared state,
-// and simulated clicks, keys and pointer moves on the offscreen platform.
+// Default settings and cleared dialog results before each test, and
+// simulated user input on the offscreen platform.
 #pragma once
 
-#include "engine/Module1.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmColor.h"
+#include "dialogs/frmDraw.h"
+#include "dialogs/frmSort.h"
+#include "dialogs/frmType.h"
+#include "platform/Palette.h"
 #include "platform/PictureBox.h"
+#include "platform/Runtime.h"
 #include "platform/Twips.h"
 #include "support/QtPrint.h"
 
-#include <QApplication>
+#include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
-
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <ctime>
+#include <numeric>
+#include <tuple>
 
-class DialogTest : public ::testing::Test {
-protected:
+struct DialogTest : ::testing::Test {
     void SetUp() override
     {
         ResetSharedState();
         ColorSet = {0, 15, 10, 9, 12};
         DrawSet = {2, 0};
         SortSet = {6, 100, 100};
+        frmColor::Accepted = frmDraw::Accepted = frmSort::Accepted = frmType::Accepted = false;
+        frmType::SortName.clear();
     }
 };
 
-// Clicks the list entry with the given text, as the user would.
-inline void ClickEntry(QListWidget* list, const QString& text)
-{
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << text.toStdString();
-    list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-}
+// A dialog made from the current settings and shown.
+template <class Dialog> struct Open : Dialog {
+    Open() : Dialog(nullptr) { this->show(); }
+};
 
-inline void DoubleClickEntry(QListWidget* list, const QString& text)
+inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Clicks the list entry with the given text, then double-clicks it if asked.
+inline void ClickEntry(QListWidget* list, const QString& text, bool twice = false)
 {
     const auto found = list->findItems(text, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << text.toStdString();
     list->scrollToItem(found.first());
     const QPoint at = list->visualItemRect(found.first()).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-inline void Click(QPushButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 inline int SelectedRow(const QListWidget* list)
 {
-    const auto selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
+    return list->selectedItems().isEmpty() ? -1 : list->row(list->selectedItems().first());
 }
 
-// The colour near the foot of the sample bar at x twips.
-inline QColor FootOfBar(const PictureBox* box, int xTwips)
+// The colour at x twips, near the top of the box or near its foot.
+inline QColor PixelAt(const PictureBox* box, double xTwips, bool top = false)
 {
-    return box->pixelAt(static_cast<int>(std::lround(xTwips / TwipsPerPixelX())), box->height() - 2);
+    return box->pixelAt(static_cast<int>(std::lround(xTwips / TwipsPerPixelX())), top ? 2 : box->height() - 2);
 }
 
-// A pointer event at a position given in twips, with the buttons held.
-inline void SendMouse(QWidget* target, QEvent::Type type, double xTwips, double yTwips, Qt::MouseButton button,
-                      Qt::MouseButtons held)
+// Opens a dialog with Accepted set, lets `use` work it, then leaves by
+// Cancel, Esc and the close control in turn: each must act alike.
+template <class Dialog, class Use, class Check> void EachWayOut(Use use, Check check)
 {
-    const QPointF local(xTwips / TwipsPerPixelX(), yTwips / TwipsPerPixelY());
-    QMouseEvent event(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
+    for (int way = 0; way < 3; ++way) {
+        Dialog::Accepted = true;
+        Open<Dialog> dlg;
+        use(dlg);
+        if (way == 0)
+            Click(dlg.cmdCancel);
+        else if (way == 1)
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else
+            dlg.close();
+        EXPECT_FALSE(dlg.isVisible() || Dialog::Accepted) << way;
+        check();
+    }
 }

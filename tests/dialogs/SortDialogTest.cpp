@@ -1,87 +1,43 @@
 #include "DialogFixture.h"
 
-#include "dialogs/frmSort.h"
-#include "engine/FillSource.h"
-#include "platform/Palette.h"
+using Settings = std::array<Integer, 3>;
 
-#include <algorithm>
-#include <numeric>
-
-class SortDialog : public DialogTest {
-protected:
-    void SetUp() override
-    {
-        DialogTest::SetUp();
-        frmSort::Accepted = false;
-        FillSource();
-    }
-};
-
-TEST_F(SortDialog, OpeningAndListChoicesRegenerateTheDataSet)
+TEST_F(DialogTest, SortOpeningAndListChoicesRegenerateTheData)
 {
     SortSet = {0, 100, 100};
     SourceData.assign(5, 3);
-    frmSort dlg(nullptr);
-    dlg.show();
-    EXPECT_EQ(SelectedRow(dlg.lstSort[0]), 0);
-    EXPECT_EQ(dlg.lstSort[1]->selectedItems().first()->text(), QStringLiteral("100"));
-    EXPECT_EQ(dlg.lstSort[2]->selectedItems().first()->text(), QStringLiteral("100"));
-    ASSERT_EQ(SourceData.size(), 101u);
-    EXPECT_EQ(SourceData[100], 100);
-
+    Open<frmSort> dlg;
+    EXPECT_EQ(std::tuple(SelectedRow(dlg.lstSort[0]), SelectedRow(dlg.lstSort[1]), SelectedRow(dlg.lstSort[2])),
+              std::tuple(0, 1, 1));
+    EXPECT_EQ(SourceData.size(), 101u);
     ClickEntry(dlg.lstSort[2], QStringLiteral("1000"));
-    EXPECT_EQ(SortSet[2], 1000);
-    ASSERT_EQ(SourceData.size(), 1001u);
-    EXPECT_EQ(SourceData[1000], 1000);
-
     ClickEntry(dlg.lstSort[0], QStringLiteral("Descending"));
-    EXPECT_EQ(SortSet[0], 1);
+    ASSERT_EQ(SourceData.size(), 1001u);
     EXPECT_EQ(SourceData[1], 1000);
-
     ClickEntry(dlg.lstSort[1], QStringLiteral("500"));
-    EXPECT_EQ(SortSet[1], 500);
-
+    EXPECT_EQ(SortSet, (Settings{1, 500, 1000}));
     Click(dlg.cmdDefault);
-    EXPECT_EQ(SortSet, (std::array<Integer, 3>{6, 100, 100}));
+    EXPECT_EQ(SortSet, (Settings{6, 100, 100}));
     EXPECT_EQ(SelectedRow(dlg.lstSort[0]), 6);
     EXPECT_EQ(SourceData.size(), 101u);
-    EXPECT_TRUE(std::all_of(SourceData.begin() + 1, SourceData.end(), [](Integer v) { return v >= 1 && v <= 100; }));
-
     Click(dlg.cmdOK);
     EXPECT_TRUE(frmSort::Accepted);
-    EXPECT_EQ(SortSet, (std::array<Integer, 3>{6, 100, 100}));
 }
 
-TEST_F(SortDialog, AStoredSizeThatIsNoEntryIsKeptWithNothingSelected)
+TEST_F(DialogTest, SortHandDrawingMapsThePointerToIndexAndValue)
 {
-    SortSet = {0, 200, 30};
-    frmSort dlg(nullptr);
-    dlg.show();
-    EXPECT_EQ(SelectedRow(dlg.lstSort[1]), -1);
-    EXPECT_EQ(SelectedRow(dlg.lstSort[2]), -1);
-    EXPECT_EQ(SortSet, (std::array<Integer, 3>{0, 200, 30}));
-    ASSERT_EQ(SourceData.size(), 31u);
-    EXPECT_EQ(SourceData[30], 30);
-}
-
-TEST_F(SortDialog, HandDrawingMapsThePointerToIndexAndValue)
-{
-    frmSort dlg(nullptr);
-    dlg.show();
+    Open<frmSort> dlg;
     Click(dlg.cmdClear);
     PictureBox* box = dlg.picBox;
     const double sw = box->ScaleWidth(), sh = box->ScaleHeight();
     auto drag = [&](int button, double x, double y) { emit box->MouseMove(button, 0, x, y); };
-
-    drag(1, sw / 2, 0); // middle, top edge: the height
-    EXPECT_EQ(SourceData[50], 100);
-    drag(1, sw * 0.25, sh); // bottom edge: 0
-    EXPECT_EQ(SourceData[25], 0);
-    drag(1, sw * 0.10, sh * 0.75);
-    EXPECT_EQ(SourceData[10], 25);
-    drag(1, sw, sh / 2); // the right edge belongs to the last index
-    EXPECT_EQ(SourceData[100], 50);
-
+    // Pointer position as fractions of the box, then the index and value stored. The right edge
+    // belongs to the last index; above the top or below the bottom the value is held to 0..height.
+    for (const auto& [fx, fy, index, value] : {std::tuple{0.5, 0.0, 50, 100}, {0.25, 1.0, 25, 0}, {0.1, 0.75, 10, 25},
+                                               {1.0, 0.5, 100, 50}, {0.3, -1.0, 30, 100}, {0.3, 2.0, 30, 0}}) {
+        drag(1, sw * fx, sh * fy);
+        EXPECT_EQ(SourceData[index], value) << fx << ", " << fy;
+    }
     // X = 0 and beyond either edge store nothing; index 0 never keeps a value.
     SourceData[0] = 7;
     drag(1, 0, 0);
@@ -89,122 +45,74 @@ TEST_F(SortDialog, HandDrawingMapsThePointerToIndexAndValue)
     drag(1, -30, 0);
     EXPECT_EQ(SourceData[0], 0);
     EXPECT_EQ(std::accumulate(SourceData.begin(), SourceData.end(), 0), 100 + 25 + 50);
-
-    // Above the top or below the bottom the value is held to 0..height.
-    drag(1, sw * 0.3, -sh);
-    EXPECT_EQ(SourceData[30], 100);
-    drag(1, sw * 0.3, 2 * sh);
-    EXPECT_EQ(SourceData[30], 0);
-
+    // Release redraws the stored bars over the pointer's trail.
+    emit box->MouseUp(1, 0, 0, 0);
+    EXPECT_EQ(PixelAt(box, sw * 0.3, true), QBColor(ColorSet[0]));
+    EXPECT_EQ(PixelAt(box, sw * 0.5, true), QBColor(ColorSet[1]));
     // Any button state but the left button alone changes only index 0.
     const std::vector<Integer> before = SourceData;
     for (int state : {0, 2, 3, 4, 5}) {
         SourceData[0] = 9;
         drag(state, sw * 0.6, 0);
-        EXPECT_EQ(SourceData[0], 0) << state;
-        SourceData[0] = before[0];
         EXPECT_EQ(SourceData, before) << state;
     }
+    Click(dlg.cmdCancel); // under unchanged settings the drawing is kept
+    EXPECT_EQ(SourceData, before);
 }
 
-TEST_F(SortDialog, ADragWithTheMouseDrawsBarsThatStayAfterRelease)
-{
-    SortSet = {0, 100, 100};
-    frmSort dlg(nullptr);
-    dlg.show();
-    Click(dlg.cmdClear);
-    PictureBox* box = dlg.picBox;
-    const double sw = box->ScaleWidth(), sh = box->ScaleHeight();
-    SendMouse(box, QEvent::MouseButtonPress, sw / 2, sh / 2, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(box, QEvent::MouseMove, sw / 2, sh / 2, Qt::NoButton, Qt::LeftButton);
-    SendMouse(box, QEvent::MouseMove, sw / 2, -500, Qt::NoButton, Qt::LeftButton); // dragged out over the top
-    SendMouse(box, QEvent::MouseButtonRelease, sw / 2, -500, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(SourceData[50], 100);
-    const int x = static_cast<int>(std::lround(sw / 2 / TwipsPerPixelX()));
-    EXPECT_EQ(box->pixelAt(x, 2), QBColor(ColorSet[1]));
-    EXPECT_EQ(box->pixelAt(x + 20, box->height() - 2), QBColor(ColorSet[0]));
-}
-
-TEST_F(SortDialog, AutoFillStepsAcrossGapsCuttingDownToIntegers)
+TEST_F(DialogTest, SortAutoFillStepsAcrossGapsCuttingDownToIntegers)
 {
     SortSet = {6, 100, 50};
-    frmSort dlg(nullptr);
-    dlg.show();
+    Open<frmSort> dlg;
     Click(dlg.cmdClear);
-    EXPECT_TRUE(std::all_of(SourceData.begin(), SourceData.end(), [](Integer v) { return v == 0; }));
     Click(dlg.cmdFill);
-    EXPECT_TRUE(std::all_of(SourceData.begin(), SourceData.end(), [](Integer v) { return v == 0; }));
-
+    EXPECT_EQ(SourceData, std::vector<Integer>(51, 0));
     SourceData[10] = 20;
     Click(dlg.cmdFill);
     const std::vector<Integer> rising{0, 0, 2, 4, 6, 8, 10, 12, 14, 17, 20};
     EXPECT_EQ(std::vector<Integer>(SourceData.begin(), SourceData.begin() + 11), rising);
-    for (int i = 11; i <= 29; ++i)
-        EXPECT_EQ(SourceData[i], 30 - i) << i;
-    for (int i = 30; i <= 50; ++i)
-        EXPECT_EQ(SourceData[i], 0) << i;
-
+    for (int i = 11; i <= 50; ++i)
+        EXPECT_EQ(SourceData[i], std::max(30 - i, 0)) << i;
     // A drawn first and last value: the gap between rises towards the end.
     Click(dlg.cmdClear);
     SourceData[1] = 10;
     SourceData[50] = 59;
     Click(dlg.cmdFill);
-    EXPECT_EQ(SourceData[2], 11);
-    EXPECT_EQ(SourceData[49], 58);
-    EXPECT_EQ(SourceData[50], 59);
+    EXPECT_EQ(std::tuple(SourceData[2], SourceData[49], SourceData[50]), std::tuple(11, 58, 59));
 }
 
-TEST_F(SortDialog, CancelEscAndCloseRestoreTheSettingsWithDataToMatch)
+TEST_F(DialogTest, SortCancelEscAndCloseRestoreTheSettingsWithDataToMatch)
 {
-    const std::function<void(frmSort&)> ways[] = {
-        [](frmSort& d) { Click(d.cmdCancel); },
-        [](frmSort& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-        [](frmSort& d) { d.close(); },
-    };
-    for (const auto& leave : ways) {
-        SortSet = {0, 100, 100};
-        frmSort::Accepted = true;
-        frmSort dlg(nullptr);
-        dlg.show();
-        ClickEntry(dlg.lstSort[2], QStringLiteral("50"));
-        ClickEntry(dlg.lstSort[1], QStringLiteral("1000"));
-        ClickEntry(dlg.lstSort[0], QStringLiteral("Random"));
-        leave(dlg);
-        EXPECT_FALSE(dlg.isVisible());
-        EXPECT_FALSE(frmSort::Accepted);
-        EXPECT_EQ(SortSet, (std::array<Integer, 3>{0, 100, 100}));
-        // The data set matches the restored width and order again.
-        ASSERT_EQ(SourceData.size(), 101u);
-        EXPECT_EQ(SourceData[100], 100);
-    }
-
-    // Drawing under unchanged settings is kept by Cancel.
     SortSet = {0, 100, 100};
-    frmSort dlg(nullptr);
-    dlg.show();
-    emit dlg.picBox->MouseMove(1, 0, dlg.picBox->ScaleWidth() / 2, dlg.picBox->ScaleHeight());
-    Click(dlg.cmdCancel);
-    ASSERT_EQ(SourceData.size(), 101u);
-    EXPECT_EQ(SourceData[50], 0);
+    EachWayOut<frmSort>([](frmSort& d) {
+        ClickEntry(d.lstSort[2], QStringLiteral("50"));
+        ClickEntry(d.lstSort[1], QStringLiteral("1000"));
+        ClickEntry(d.lstSort[0], QStringLiteral("Random"));
+    }, [] {
+        EXPECT_EQ(SortSet, (Settings{0, 100, 100}));
+        ASSERT_EQ(SourceData.size(), 101u);
+        EXPECT_EQ(SourceData[100], 100); // regenerated in the restored order
+    });
 }
 
-TEST_F(SortDialog, OddStoredSettingsNeitherCrashNorLeaveDataAndWidthApart)
+// Stored values that no list entry holds are kept, with nothing selected,
+// and the data always matches the width, however odd.
+TEST_F(DialogTest, SortOddStoredSettingsNeitherCrashNorLeaveDataAndWidthApart)
 {
-    for (const auto& stored : {std::array<Integer, 3>{9, 0, 0}, std::array<Integer, 3>{-1, -5, -7},
-                               std::array<Integer, 3>{0, 100, 1}}) {
+    for (const Settings& stored :
+         {Settings{0, 200, 30}, Settings{9, 0, 0}, Settings{-1, -5, -7}, Settings{0, 100, 1}}) {
         SortSet = stored;
         SourceData.assign(3, 5);
-        frmSort dlg(nullptr);
-        dlg.show();
-        const double sw = dlg.picBox->ScaleWidth(), sh = dlg.picBox->ScaleHeight();
-        emit dlg.picBox->MouseMove(1, 0, sw, 0);
-        emit dlg.picBox->MouseMove(1, 0, sw / 2, sh / 2);
-        emit dlg.picBox->MouseUp(1, 0, sw / 2, sh / 2);
+        const std::size_t size = static_cast<std::size_t>(std::max<int>(stored[2], 0)) + 1;
+        Open<frmSort> dlg;
+        EXPECT_EQ(SelectedRow(dlg.lstSort[2]), -1);
+        EXPECT_EQ(SourceData.size(), size);
+        emit dlg.picBox->MouseMove(1, 0, dlg.picBox->ScaleWidth(), 0); // the last index
+        emit dlg.picBox->MouseUp(1, 0, 0, 0);
         Click(dlg.cmdFill);
         Click(dlg.cmdClear);
         Click(dlg.cmdCancel);
         EXPECT_EQ(SortSet, stored);
-        EXPECT_EQ(SourceData.size(), static_cast<std::size_t>(std::max<int>(stored[2], 0)) + 1);
-        EXPECT_EQ(SourceData[0], 0);
+        EXPECT_EQ(SourceData.size(), size);
     }
 }
