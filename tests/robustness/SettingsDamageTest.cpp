@@ -33,6 +33,11 @@ struct Damage {
     std::array<Integer, 3> sort;
 };
 
+void PrintTo(const Damage& damage, std::ostream* os)
+{
+    *os << damage.name;
+}
+
 std::string settingsWith(const std::string& lines)
 {
     return "[Settings]\n" + lines;
