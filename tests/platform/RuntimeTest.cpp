@@ -1,7 +1,6 @@
 #include "platform/Palette.h"
 #include "platform/Runtime.h"
 #include "platform/Settings.h"
-#include "platform/Twips.h"
 
 #include <gtest/gtest.h>
 
@@ -28,15 +27,6 @@ TEST(Runtime, RndRepeatsOneSequenceUniformInUnitInterval)
         EXPECT_EQ(Rnd(), r);
 }
 
-TEST(Runtime, TimerCanBeReplacedAndRestored)
-{
-    SetTimerSource([] { return 100.25f; });
-    EXPECT_EQ(Timer(), 100.25f);
-    SetTimerSource({});
-    const float a = Timer();
-    EXPECT_GE(Timer(), a);
-}
-
 TEST(Runtime, WaitForEventsEndsAtItsDeadline)
 {
     const double start = ClockSeconds();
@@ -44,15 +34,6 @@ TEST(Runtime, WaitForEventsEndsAtItsDeadline)
     WaitForEvents(0.0);
     // Woken early by stray events is allowed; overshooting by far is not.
     EXPECT_LT(ClockSeconds() - start, 1.0);
-}
-
-TEST(Runtime, MsgBoxHookSeesThePrompt)
-{
-    std::string seen;
-    SetMsgBoxHook([&](const std::string& p) { seen = p; });
-    MsgBox("Sorry, not available correctly yet.");
-    SetMsgBoxHook({});
-    EXPECT_EQ(seen, "Sorry, not available correctly yet.");
 }
 
 TEST(Runtime, PaletteFollowsTheClassicOrder)
@@ -73,14 +54,6 @@ TEST(Runtime, SettingsRoundTripAndDefault)
     EXPECT_EQ(GetSetting("Ordivan", "Settings", "NoSuchKey", "42"), "42");
     EXPECT_TRUE(SaveSetting("Ordivan", "Settings", "RoundTrip", "6500"));
     EXPECT_EQ(GetSetting("Ordivan", "Settings", "RoundTrip", "0"), "6500");
-}
-
-TEST(Runtime, TwipsFollowTheLogicalDpi)
-{
-    const double perPixel = TwipsPerPixelX();
-    EXPECT_GT(perPixel, 0);
-    EXPECT_EQ(TwipsToPixelsX(perPixel * 28), 28);
-    EXPECT_DOUBLE_EQ(PixelsToTwipsY(10), 10 * TwipsPerPixelY());
 }
 
 TEST(Runtime, SettingsLiveInTheConfFileUnderXdgConfigHome)
