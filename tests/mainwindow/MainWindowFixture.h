@@ -7,34 +7,31 @@
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
+#include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "platform/Settings.h"
+#include "platform/StatusStrip.h"
+#include "platform/Twips.h"
 #include "support/QtPrint.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
-inline QString SettingsFile()
-{
-    return SettingsFilePath(QStringLiteral("Ordivan"));
-}
+inline QString SettingsFile() { return SettingsFilePath(QStringLiteral("Ordivan")); }
 
 // Runs `act` on the next pass of whatever event loop runs then: a routine's
 // step or a dialog's modal loop.
-inline void Soon(std::function<void()> act)
-{
-    QTimer::singleShot(0, qApp, std::move(act));
-}
+inline void Soon(std::function<void()> act) { QTimer::singleShot(0, qApp, std::move(act)); }
 
 // Answers the next modal dialog of type D: `edit` first, then OK or Cancel.
 template <class D>
@@ -47,11 +44,6 @@ void Answer(bool ok, std::function<void(D&)> edit = {})
             edit(*dialog);
         QTest::mouseClick(ok ? dialog->cmdOK : dialog->cmdCancel, Qt::LeftButton);
     });
-}
-
-inline bool Ascending(const std::vector<Integer>& data)
-{
-    return std::is_sorted(data.begin(), data.end());
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -77,37 +69,33 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow()));
         return *MainWindow();
     }
-
-    // File > New with routine `type` chosen.
+    static void Click(frmMain& w, const char* key) { QTest::mouseClick(w.toolButton(key), Qt::LeftButton); }
     static void ChooseNew(frmMain& w, int type)
     {
         Answer<frmType>(true, [type](frmType& d) { d.lstType->setCurrentRow(type); });
         w.mnuFileNew_Click();
     }
-
-    // A started window with `width` values in `order` taken into use for `type`.
-    frmMain& Ready(int type, int width = 40, int order = 6)
+    // Started, with `width` random values taken into use for routine `type`.
+    frmMain& Ready(int type, int width)
     {
         frmMain& w = Start();
-        SortSet = {static_cast<Integer>(order), 100, static_cast<Integer>(width)};
+        SortSet = {6, 100, static_cast<Integer>(width)};
         FillSource();
         ChooseNew(w, type);
         return w;
     }
-
-    // How many modal dialogs a command opens (each one closed at once).
+    // How many modal dialogs a command opens, each closed at once.
     static int DialogsOpenedBy(const std::function<void()>& command)
     {
         int opened = 0;
         QTimer watcher;
-        watcher.setInterval(0);
         QObject::connect(&watcher, &QTimer::timeout, [&] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 ++opened;
                 modal->close();
             }
         });
-        watcher.start();
+        watcher.start(0);
         command();
         return opened;
     }
