@@ -1,19 +1,15 @@
 // Sort > Start: when it starts a run, the notices before it, and that it
 // never starts a run inside another.
 #include "EngineFixture.h"
-
 #include "engine/Dispatch.h"
-
-#include <string>
 
 class DispatchTest : public EngineTest {
 protected:
+    // A notice comes before anything of the run, with the run already marked.
     void SetUp() override
     {
-        EngineTest::SetUp();
-        // A notice comes before anything of the run, with the run already marked.
+        EngineTest::SetUp(), Load({3, 1, 2});
         SetMsgBoxHook([this](const std::string& p) { boxes.push_back(p); EXPECT_TRUE(view.calls.empty() && Sorting) << p; });
-        Load({3, 1, 2});
     }
     void Start(int type) { SortType = static_cast<Integer>(type); ScopedView scoped(view); mnuStart_Click(); }
     std::vector<std::string> boxes;
@@ -46,7 +42,7 @@ TEST_F(DispatchTest, StartsOnlyWhenReadyAndNoRoutineIsExecuting)
     EXPECT_EQ(boxes.size(), 1u);
 }
 
-TEST_F(DispatchTest, NoticesComeFirstAndBucketSortRunsNothing)
+TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
 {
     Start(Radix);
     EXPECT_EQ(boxes, (std::vector<std::string>{"Sorry, not sorting correctly yet."}));
@@ -61,11 +57,9 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortRunsNothing)
     Start(Quick);
     EXPECT_EQ(Data(), (Values{1, 2, 3}));
     EXPECT_EQ(boxes.size(), 2u);
-}
-
-TEST_F(DispatchTest, AWindowClosedWhileTheNoticeIsUpRunsNothing)
-{
+    // The window closed while the notice is up: nothing runs.
     SetMsgBoxHook([](const std::string&) { Unloading = true; });
+    Load({3, 1, 2});
     Start(Radix);
     EXPECT_TRUE(view.calls.empty() && Data() == Values({3, 1, 2}) && !Sorting && !RoutineRunning);
 }

@@ -7,10 +7,8 @@
 #include "support/RecordingView.h"
 
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <numeric>
-#include <vector>
 
 using Values = std::vector<int>;
 enum Type { Selection, Bubble, Insertion, BinaryInsertion, Merge, Heap, Quick, RandomQuick, Lomuto, Stooge, Counting, Radix };

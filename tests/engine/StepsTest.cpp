@@ -1,41 +1,13 @@
-// What the routines show at their steps, how long a step pauses, and where
-// each routine ends after Stop (which only clears Sorting) during a step.
+// How long a step pauses, and where each routine ends after Stop (which only
+// clears Sorting) during a step.
 #include "EngineFixture.h"
-
 #include "engine/Instrument.h"
 
 #include <QCoreApplication>
 #include <QTimer>
-
 #include <ctime>
 
-namespace {
-ViewCall L(int x, int y, int z) { return {ViewCall::Line, x, y, z}; }
-ViewCall P(int x, int o) { return {ViewCall::Plot, x, o}; }
-bool IsLine(const ViewCall& c) { return c.kind == ViewCall::Line; }
-} // namespace
-
-TEST_F(EngineTest, StepsShowTheMarkersOfEachRoutine)
-{
-    const std::tuple<int, Values, std::vector<ViewCall>> cases[] = {
-        // Merge takes the right run's 3 with a step, the left's 5 without, then writes both back.
-        {Merge, {5, 3}, {kOpen, L(-1, -1, 2), L(-1, 1, -1), L(-1, 2, -1), kOff, kReport}},
-        {Selection, {7}, {kOpen, L(1, -1, -1), kOff, kReport}},
-        // Marker 1 rests on index 0, off the data, through Bubble Sort's first pass.
-        {Bubble, {3, 2, 1}, {kOpen, L(0, 2, -1), L(0, 1, -1), L(1, 2, -1), kOff, kReport}},
-        // Lomuto exchanges every value not above the pivot, also with itself.
-        {Lomuto, {4, 4, 4}, {kOpen, L(-1, 1, 1), L(-1, 2, 2), L(-1, 3, 3), L(-1, 1, 1), L(-1, 2, 2), kOff, kReport}},
-        // Counting clears each column, then places each value from the right at the last free
-        // position of its kind: the second 1 to 2, the second 3 to 5, the 2 to 3, the first 1 to 1.
-        {Counting, {3, 1, 2, 3, 1}, {kOpen, P(1, 0), P(2, 0), P(3, 0), P(4, 0), P(5, 0), P(2, 1), P(5, 1), P(3, 1),
-                                     P(1, 1), P(4, 1), kReport}},
-    };
-    for (const auto& [type, data, calls] : cases) {
-        Load(data);
-        Run(type);
-        EXPECT_EQ(view.calls, calls) << "type " << type;
-    }
-}
+static bool IsLine(const ViewCall& c) { return c.kind == ViewCall::Line; }
 
 TEST_F(EngineTest, PauseFollowsTheDelayWithoutSpinning)
 {
