@@ -16,7 +16,6 @@
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "platform/Settings.h"
-#include "platform/Twips.h"
 #include "view/PlotView.h"
 
 #include <QApplication>
@@ -27,7 +26,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSlider>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -49,23 +47,12 @@ QString settingsFile()
 class RunWatch : public SortView {
 public:
     explicit RunWatch(frmMain& window) : window_(window) {}
-    void DrawLine(int X, int Y, int z) override
-    {
-        ++steps;
-        if (!Unloading)
-            window_.DrawLine(X, Y, z);
-    }
-    void DrawPlot(int X, bool o) override
-    {
-        ++steps;
-        if (!Unloading)
-            window_.DrawPlot(X, o);
-    }
+    // After the window has unloaded, nothing may reach it.
+    void DrawLine(int X, int Y, int z) override { ++steps; if (!Unloading) window_.DrawLine(X, Y, z); }
+    void DrawPlot(int X, bool o) override { ++steps; if (!Unloading) window_.DrawPlot(X, o); }
     void DoReset(int X) override
     {
-        ++steps;
-        if (X == 2 && !starts.empty() && starts.back())
-            nestedRun = true;
+        nestedRun = nestedRun || (X == 2 && !starts.empty() && starts.back());
         if (!Unloading)
             window_.DoReset(X);
     }
@@ -351,19 +338,12 @@ private:
         QSettings store(settingsFile(), QSettings::IniFormat);
         store.beginGroup(QStringLiteral("Settings"));
         for (int i = 0; i < 14; ++i) {
-            const QString key = QString::fromLatin1(SettingKeys[i]);
             bool ok = false;
-            const double value = store.value(key).toString().toDouble(&ok);
-            if (!ok) {
-                Fail("settings file lacks a valid " + key.toStdString());
-                continue;
-            }
-            if (i >= 4 && i <= 8 && (value < 0 || value > 15))
-                Fail("colour out of range: " + key.toStdString());
-            if ((i == 9 || i == 12 || i == 13) && value < 1)
-                Fail("size below 1: " + key.toStdString());
-            if (i >= 4 && value != static_cast<int>(value))
-                Fail("not a whole number: " + key.toStdString());
+            const double value = store.value(QString::fromLatin1(SettingKeys[i])).toString().toDouble(&ok);
+            const bool colour = i >= 4 && i <= 8, size = i == 9 || i == 12 || i == 13;
+            if (!ok || (colour && (value < 0 || value > 15)) || (size && value < 1)
+                || (i >= 4 && value != static_cast<int>(value)))
+                Fail(std::string("settings file holds no valid ") + SettingKeys[i]);
         }
     }
 
