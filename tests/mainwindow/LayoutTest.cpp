@@ -25,11 +25,8 @@ protected:
         EXPECT_EQ(w.picBox().geometry(), QRect(0, TwipsToPixelsY(top), width, TwipsToPixelsY(w.ScaleHeight() - band)));
         EXPECT_FLOAT_EQ(w.plot().XScale, static_cast<float>(SortSet[2] / w.picBox().ScaleWidth()));
         EXPECT_FLOAT_EQ(w.plot().YScale, static_cast<float>(SortSet[1] / w.picBox().ScaleHeight()));
-    }
-    // Bar 50 of an ascending set of 50 stands on the right edge.
-    static bool LastBarShows(frmMain& w)
-    {
-        return w.picBox().pixelAt(w.picBox().width() - 1, w.picBox().height() - 2).rgb() == w.picBox().foreColor().rgb();
+        // Bar 50 of an ascending set of 50 stands on the right edge.
+        if (SortSet[0] == 0) { EXPECT_EQ(w.picBox().pixelAt(width - 1, w.picBox().height() - 2).rgb(), w.picBox().foreColor().rgb()); }
     }
 };
 
@@ -42,17 +39,14 @@ TEST_F(LayoutTest, ViewSwitchesWalkThroughTheFourLayoutsAndRedraw)
     FillSource();
     ChooseNew(w, 6);
     const struct { const char* item; bool toolbar, statusBar; } steps[] = {
-        {"mnuViewToolbar", false, true}, {"mnuViewStatusBar", false, false},
-        {"mnuViewToolbar", true, false}, {"mnuViewStatusBar", true, true}};
+        {"mnuViewToolbar", false, true}, {"mnuViewStatusBar", false, false}, {"mnuViewToolbar", true, false}, {"mnuViewStatusBar", true, true}};
     for (const auto& step : steps) {
         w.action(step.item)->trigger();
         ExpectLayout(w, step.toolbar, step.statusBar);
-        EXPECT_TRUE(LastBarShows(w));
     }
     w.resize(w.width() + 60, w.height() - 40);
     QTest::qWait(20);
     ExpectLayout(w, true, true);
-    EXPECT_TRUE(LastBarShows(w));
 }
 
 TEST_F(LayoutTest, TooSmallAWindowKeepsThePlotAndAFiniteScale)
@@ -61,14 +55,10 @@ TEST_F(LayoutTest, TooSmallAWindowKeepsThePlotAndAFiniteScale)
     const QRect before = w.picBox().geometry();
     const float xScale = w.plot().XScale, yScale = w.plot().YScale;
     const int chrome = w.height() - w.centralWidget()->height();
-    auto resizeClient = [&](int widthChange, double twips) {
-        w.resize(w.width() + widthChange, chrome + TwipsToPixelsY(twips));
-        QTest::qWait(20);
-    };
+    auto resizeClient = [&](int widthChange, double twips) { w.resize(w.width() + widthChange, chrome + TwipsToPixelsY(twips)), QTest::qWait(20); };
     resizeClient(-20, 600); // shorter than the bars' band
     EXPECT_EQ(w.picBox().geometry(), before);
-    EXPECT_FLOAT_EQ(w.plot().XScale, xScale);
-    EXPECT_FLOAT_EQ(w.plot().YScale, yScale);
+    EXPECT_EQ(std::pair(w.plot().XScale, w.plot().YScale), std::pair(xScale, yScale));
     resizeClient(0, 990); // exactly the bars: an empty plot
     EXPECT_TRUE(std::isfinite(w.plot().YScale) && w.plot().YScale > 0);
     resizeClient(0, 4000);

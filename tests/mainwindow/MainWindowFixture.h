@@ -1,5 +1,4 @@
-// A fresh main window per test, started as the program starts it, over a
-// fresh settings store; helpers to answer its dialogs and act inside a run.
+// A fresh main window per test over a fresh settings store; helpers to answer dialogs and act in a run.
 #pragma once
 
 #include "dialogs/frmType.h"
@@ -25,23 +24,17 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 inline QString SettingsFile() { return SettingsFilePath(QStringLiteral("Ordivan")); }
-
-// Runs `act` on the next pass of whatever event loop runs then: a routine's
-// step or a dialog's modal loop.
+// Runs `act` on the next pass of whatever event loop runs then: a routine's step or a modal loop.
 inline void Soon(std::function<void()> act) { QTimer::singleShot(0, qApp, std::move(act)); }
 
 // Answers the next modal dialog of type D: `edit` first, then OK or Cancel.
-template <class D>
-void Answer(bool ok, std::function<void(D&)> edit = {})
+template <class D> void Answer(bool ok, std::function<void(D&)> edit = {})
 {
     Soon([=] {
         auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        if (edit)
-            edit(*dialog);
+        if (edit) edit(*dialog);
         QTest::mouseClick(ok ? dialog->cmdOK : dialog->cmdCancel, Qt::LeftButton);
     });
 }
@@ -50,25 +43,13 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetSharedState();
-        QFile::remove(SettingsFile());
-        frmType::Accepted = false;
-        frmType::SortName.clear();
-        SetMsgBoxHook([](const std::string&) {});
+        ResetSharedState(), QFile::remove(SettingsFile()), SetMsgBoxHook([](const std::string&) {});
+        frmType::Accepted = false, frmType::SortName.clear();
     }
-    void TearDown() override
-    {
-        EndMain();
-        SetMsgBoxHook({});
-        ResetSharedState();
-    }
+    void TearDown() override { EndMain(), SetMsgBoxHook({}), ResetSharedState(); }
 
-    frmMain& Start()
-    {
-        Main();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow()));
-        return *MainWindow();
-    }
+    frmMain& Start() { Main(); EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow())); return *MainWindow(); }
+    frmMain& Restart() { EndMain(), ResetSharedState(); return Start(); }
     static void Click(frmMain& w, const char* key) { QTest::mouseClick(w.toolButton(key), Qt::LeftButton); }
     static void ChooseNew(frmMain& w, int type)
     {
@@ -79,9 +60,7 @@ protected:
     frmMain& Ready(int type, int width)
     {
         frmMain& w = Start();
-        SortSet = {6, 100, static_cast<Integer>(width)};
-        FillSource();
-        ChooseNew(w, type);
+        SortSet = {6, 100, static_cast<Integer>(width)}, FillSource(), ChooseNew(w, type);
         return w;
     }
     // How many modal dialogs a command opens, each closed at once.
@@ -90,13 +69,9 @@ protected:
         int opened = 0;
         QTimer watcher;
         QObject::connect(&watcher, &QTimer::timeout, [&] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ++opened;
-                modal->close();
-            }
+            if (QWidget* modal = QApplication::activeModalWidget()) ++opened, modal->close();
         });
-        watcher.start(0);
-        command();
+        watcher.start(0), command();
         return opened;
     }
 };
