@@ -1,8 +1,6 @@
-// Default settings and cleared dialog results before each test, and
-// simulated user input on the offscreen platform.
+// Default settings and cleared dialog results before each test; simulated user input offscreen.
 #pragma once
 
-#include "dialogs/frmAbout.h"
 #include "dialogs/frmColor.h"
 #include "dialogs/frmDraw.h"
 #include "dialogs/frmSort.h"
@@ -12,20 +10,16 @@
 #include "platform/Runtime.h"
 #include "platform/Twips.h"
 #include "support/QtPrint.h"
-
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <ctime>
-#include <numeric>
-#include <tuple>
+#include <gtest/gtest.h>
 
 struct DialogTest : ::testing::Test {
     void SetUp() override
@@ -39,12 +33,12 @@ struct DialogTest : ::testing::Test {
     }
 };
 
-// A dialog made from the current settings and shown.
-template <class Dialog> struct Open : Dialog {
+template <class Dialog> struct Open : Dialog { // made from the current settings and shown
     Open() : Dialog(nullptr) { this->show(); }
 };
 
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+template <class D> bool OkAccepts(D& d) { return Click(d.cmdOK), D::Accepted && !d.isVisible(); }
 
 // Clicks the list entry with the given text, then double-clicks it if asked.
 inline void ClickEntry(QListWidget* list, const QString& text, bool twice = false)
@@ -58,31 +52,22 @@ inline void ClickEntry(QListWidget* list, const QString& text, bool twice = fals
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-inline int SelectedRow(const QListWidget* list)
-{
-    return list->selectedItems().isEmpty() ? -1 : list->row(list->selectedItems().first());
-}
+inline int SelectedRow(const QListWidget* l) { return l->selectedItems().isEmpty() ? -1 : l->row(l->selectedItems()[0]); }
 
 // The colour at x twips, near the top of the box or near its foot.
-inline QColor PixelAt(const PictureBox* box, double xTwips, bool top = false)
+inline QColor PixelAt(const PictureBox* box, double x, bool top = false)
 {
-    return box->pixelAt(static_cast<int>(std::lround(xTwips / TwipsPerPixelX())), top ? 2 : box->height() - 2);
+    return box->pixelAt(static_cast<int>(std::lround(x / TwipsPerPixelX())), top ? 2 : box->height() - 2);
 }
 
-// Opens a dialog with Accepted set, lets `use` work it, then leaves by
-// Cancel, Esc and the close control in turn: each must act alike.
+// Opens with Accepted set, lets `use` work it, leaves by Cancel, Esc or close: all must act alike.
 template <class Dialog, class Use, class Check> void EachWayOut(Use use, Check check)
 {
     for (int way = 0; way < 3; ++way) {
         Dialog::Accepted = true;
         Open<Dialog> dlg;
         use(dlg);
-        if (way == 0)
-            Click(dlg.cmdCancel);
-        else if (way == 1)
-            QTest::keyClick(&dlg, Qt::Key_Escape);
-        else
-            dlg.close();
+        way == 0 ? Click(dlg.cmdCancel) : way == 1 ? QTest::keyClick(&dlg, Qt::Key_Escape) : void(dlg.close());
         EXPECT_FALSE(dlg.isVisible() || Dialog::Accepted) << way;
         check();
     }
