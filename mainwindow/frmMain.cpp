@@ -172,6 +172,9 @@ void frmMain::BuildToolbar()
             button->setObjectName(key);
             button->setAccessibleName(key);
             button->setToolTip(QString());
+            // The delay and order commands live only here: Tab reaches every
+            // button and Space presses it, so they need no mouse.
+            button->setFocusPolicy(Qt::TabFocus);
         }
     }
     connect(tbToolBar_, &QToolBar::actionTriggered, this, [this](QAction* a) {

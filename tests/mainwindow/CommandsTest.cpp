@@ -40,6 +40,19 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
     EXPECT_EQ(keys.join(' '), "New Close | Start Stop | Faster Slower | Random Ascending Descending");
 }
 
+TEST_F(DesignTest, ToolbarCommandsNeedNoMouse)
+{
+    // The delay and order commands have no menu item: Tab reaches them, Space presses.
+    frmMain& w = Ready(6, 20);
+    QApplication::setActiveWindow(&w);
+    QWidget* slower = w.toolButton("Slower");
+    for (int i = 0; i < 12 && QApplication::focusWidget() != slower; ++i)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), slower);
+    QTest::keyClick(slower, Qt::Key_Space);
+    EXPECT_EQ(DrawSet[1], 1);
+}
+
 TEST_F(CommandTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
 {
     frmMain& w = Start();
