@@ -20,26 +20,39 @@ bool InRange(int index, const std::vector<Integer>& array)
     return index >= 0 && index < static_cast<int>(array.size());
 }
 
-// A placing step: the bar at its new position, then the counter moves down
-// to the next free position of that value, then the pause and the pump.
-void Place(int counter, int p, Integer value)
+// The body both routines share, around the counter of a value (-1 for none):
+// count every element while clearing its column, turn the counts into last
+// positions, place from the right end into AuxData with a drawn step each,
+// and copy AuxData back.
+template <typename CounterOf>
+void CountAndPlace(int W, CounterOf counterOf)
 {
-    AuxData[p] = value;
-    MainView->DrawPlot(p, true);
-    CountData[counter] = static_cast<Integer>(p - 1);
-    Pause();
-    DoEvents();
-}
-
-bool IsPosition(int p, int W)
-{
-    return p >= 1 && p <= W && InRange(p, AuxData);
-}
-
-void CopyBack(int W)
-{
+    for (int i = 1; i <= W; ++i) {
+        const int c = counterOf(SortData[i]);
+        if (InRange(c, CountData))
+            ++CountData[c];
+        StepPlot(i, false);
+    }
+    // Afterwards each counter holds the last position of its values.
+    for (int k = 1; k < static_cast<int>(CountData.size()); ++k)
+        CountData[k] = static_cast<Integer>(CountData[k] + CountData[k - 1]);
+    for (int i = W; i >= 1; --i) {
+        const Integer value = SortData[i];
+        const int c = counterOf(value);
+        if (!InRange(c, CountData))
+            continue;
+        const int p = CountData[c];
+        if (p < 1 || p > W || !InRange(p, AuxData))
+            continue;
+        Store(AuxData, p, value);
+        MainView->DrawPlot(p, true);
+        // The next element of this value goes one position further left.
+        CountData[c] = static_cast<Integer>(p - 1);
+        Pause();
+        DoEvents();
+    }
     for (int i = 1; i <= W && InRange(i, AuxData); ++i)
-        SortData[i] = AuxData[i];
+        Store(SortData, i, AuxData[i]);
 }
 
 } // namespace
@@ -56,68 +69,26 @@ void CountingSort()
         bottom = std::min<int>(bottom, SortData[i]);
         top = std::max<int>(top, SortData[i]);
     }
-    AuxData.assign(static_cast<std::size_t>(W) + 1, 0);
+    ClearArray(AuxData, static_cast<std::size_t>(W) + 1);
     CountData.assign(static_cast<std::size_t>(top - bottom) + 1, 0);
     OpenRun();
-
-    const int counters = top - bottom + 1;
-    for (int k = 0; k < counters; ++k)
-        CountData[k] = 0;
-    for (int i = 1; i <= W; ++i) {
-        const int c = SortData[i] - bottom;
-        if (InRange(c, CountData))
-            ++CountData[c];
-        StepPlot(i, false);
-    }
-    // Afterwards CountData(v - bottom) is the last position of the value v.
-    for (int k = 1; k < counters; ++k)
-        CountData[k] = static_cast<Integer>(CountData[k] + CountData[k - 1]);
-    for (int i = W; i >= 1; --i) {
-        const Integer value = SortData[i];
-        const int c = value - bottom;
-        if (!InRange(c, CountData))
-            continue;
-        const int p = CountData[c];
-        if (IsPosition(p, W))
-            Place(c, p, value);
-    }
-    CopyBack(W);
+    CountAndPlace(W, [bottom](Integer v) { return v - bottom; });
     CloseRun(false);
 }
 
 void RadixPass(const int& d, const int& m)
 {
     const int W = std::max<int>(RunWidth(), 0);
-    AuxData.assign(static_cast<std::size_t>(W) + 1, 0);
+    ClearArray(AuxData, static_cast<std::size_t>(W) + 1);
+    // Counter 0 stays empty, so the running sums start the first bucket at 1.
     CountData.assign(11, 0);
     OpenRun();
-
     // Digit g of (v - m) goes to counter g + 1: the buckets run from digit 0
     // to digit 9, so each pass is a stable sort by its digit.
-    const auto counterOf = [&](Integer v) {
+    CountAndPlace(W, [d, m](Integer v) {
         const int key = v - m;
         return key < 0 ? -1 : (key / d) % 10 + 1;
-    };
-    for (int k = 1; k <= 10; ++k)
-        CountData[k] = 0;
-    for (int i = 1; i <= W; ++i) {
-        const int c = counterOf(SortData[i]);
-        if (InRange(c, CountData))
-            ++CountData[c];
-        StepPlot(i, false);
-    }
-    for (int k = 2; k <= 10; ++k)
-        CountData[k] = static_cast<Integer>(CountData[k] + CountData[k - 1]);
-    for (int i = W; i >= 1; --i) {
-        const Integer value = SortData[i];
-        const int c = counterOf(value);
-        if (!InRange(c, CountData))
-            continue;
-        const int p = CountData[c];
-        if (IsPosition(p, W))
-            Place(c, p, value);
-    }
-    CopyBack(W);
+    });
     // Every pass reports and clears the run flag; the next pass runs anyway.
     CloseRun(false);
 }

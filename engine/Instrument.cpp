@@ -1,16 +1,40 @@
 #include "engine/Instrument.h"
 
+#include "engine/RunTrace.h"
 #include "platform/Runtime.h"
 
 #include <utility>
 
+constinit thread_local RunTrace* Trace = nullptr;
+
 void Exchange(int a, int b)
 {
+    if (Trace) {
+        const Integer first = SortData[a];
+        Trace->Written(SortData, a, SortData[b]);
+        Trace->Written(SortData, b, first);
+    }
     std::swap(SortData[a], SortData[b]);
+}
+
+void Store(std::vector<Integer>& array, int index, Integer value)
+{
+    if (Trace)
+        Trace->Written(array, index, value);
+    array[index] = value;
+}
+
+void ClearArray(std::vector<Integer>& array, std::size_t size)
+{
+    if (Trace)
+        Trace->Cleared(array, size);
+    array.assign(size, 0);
 }
 
 void Pause()
 {
+    if (Trace)
+        Trace->Stepped();
     if (Unloading)
         return;
     // A monotonic clock: a pause never hangs at midnight.

@@ -6,6 +6,11 @@
 
 // Exchanges SortData(a) and SortData(b); draws, counts and pauses nothing.
 void Exchange(int a, int b);
+// array(index) = value: every write of a routine to SortData or AuxData goes
+// through here (or Exchange), so a trace sees it.
+void Store(std::vector<Integer>& array, int index, Integer value);
+// Resizes a scratch array to size elements and clears it.
+void ClearArray(std::vector<Integer>& array, std::size_t size);
 
 // Waits DrawSet[1] hundredths of a second, letting window events through.
 // The delay is read again on every pass, so Faster and Slower act within the

@@ -9,18 +9,18 @@ void MergeRuns(const Integer& first, const Integer& mid, const Integer& last)
     if (!Sorting)
         return;
     const int n = last - first + 1;
-    AuxData.assign(static_cast<std::size_t>(n) + 1, 0);
+    ClearArray(AuxData, static_cast<std::size_t>(n) + 1);
     int i = first;
     int j = mid + 1;
     int k = 1;
     while (i <= mid && j <= last) {
         if (SortData[i] < SortData[j]) {
-            AuxData[k] = SortData[i];
+            Store(AuxData, k, SortData[i]);
             StepLine(-1, i, -1);
             ++i;
         } else {
             // Ties take the right run first.
-            AuxData[k] = SortData[j];
+            Store(AuxData, k, SortData[j]);
             StepLine(-1, -1, j);
             ++j;
         }
@@ -29,13 +29,13 @@ void MergeRuns(const Integer& first, const Integer& mid, const Integer& last)
     }
     if (i > mid) {
         for (; j <= last; ++j, ++k)
-            AuxData[k] = SortData[j];
+            Store(AuxData, k, SortData[j]);
     } else {
         for (; i <= mid; ++i, ++k)
-            AuxData[k] = SortData[i];
+            Store(AuxData, k, SortData[i]);
     }
     for (int p = first; p <= last; ++p) {
-        SortData[p] = AuxData[p - first + 1];
+        Store(SortData, p, AuxData[p - first + 1]);
         StepLine(-1, p, -1);
     }
 }

@@ -96,11 +96,11 @@ void BinaryInsertionSort()
         BinarySearch(i, key, pos);
         int j = i;
         while (j >= pos + 2) {
-            SortData[j] = SortData[j - 1];
+            Store(SortData, j, SortData[j - 1]);
             StepLine(-1, j, -1);
             --j;
         }
-        SortData[j] = key;
+        Store(SortData, j, key);
         MainView->DrawLine(j, -1, -1);
         if (!Sorting)
             break;

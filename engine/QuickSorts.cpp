@@ -56,50 +56,32 @@ Integer LomutoPartition(const Integer& lo, const Integer& hi)
     return static_cast<Integer>(i < hi ? i : i - 1);
 }
 
-void QuickRange(const Integer& lo, const Integer& hi)
+void QuickRange(const Integer& lo, const Integer& hi, PartitionFn partition)
 {
     if (Sorting && lo < hi) {
-        const Integer p = Partition(lo, hi);
-        QuickRange(lo, p);
-        QuickRange(static_cast<Integer>(p + 1), hi);
-    }
-}
-
-void RandomQuickRange(const Integer& lo, const Integer& hi)
-{
-    if (Sorting && lo < hi) {
-        const Integer p = RandomPartition(lo, hi);
-        RandomQuickRange(lo, p);
-        RandomQuickRange(static_cast<Integer>(p + 1), hi);
-    }
-}
-
-void LomutoRange(const Integer& lo, const Integer& hi)
-{
-    if (Sorting && lo < hi) {
-        const Integer p = LomutoPartition(lo, hi);
-        LomutoRange(lo, p);
-        LomutoRange(static_cast<Integer>(p + 1), hi);
+        const Integer p = partition(lo, hi);
+        QuickRange(lo, p, partition);
+        QuickRange(static_cast<Integer>(p + 1), hi, partition);
     }
 }
 
 void QuickSort()
 {
     OpenRun();
-    QuickRange(1, RunWidth());
+    QuickRange(1, RunWidth(), Partition);
     CloseRun(true);
 }
 
 void RandomQuickSort()
 {
     OpenRun();
-    RandomQuickRange(1, RunWidth());
+    QuickRange(1, RunWidth(), RandomPartition);
     CloseRun(true);
 }
 
 void LomutoQuickSort()
 {
     OpenRun();
-    LomutoRange(1, RunWidth());
+    QuickRange(1, RunWidth(), LomutoPartition);
     CloseRun(true);
 }

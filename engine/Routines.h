@@ -34,14 +34,14 @@ void RadixSort();
 void BinarySearch(int n, int key, int& pos);
 void MergeRange(const Integer& first, const Integer& last);
 void MergeRuns(const Integer& first, const Integer& mid, const Integer& last);
-void QuickRange(const Integer& lo, const Integer& hi);
-void RandomQuickRange(const Integer& lo, const Integer& hi);
-void LomutoRange(const Integer& lo, const Integer& hi);
-// Each returns p with lo <= p < hi, every value of lo..p at most every value
-// of p + 1..hi.
+// Each partition returns p with lo <= p < hi, every value of lo..p at most
+// every value of p + 1..hi.
 Integer Partition(const Integer& lo, const Integer& hi);
 Integer RandomPartition(const Integer& lo, const Integer& hi);
 Integer LomutoPartition(const Integer& lo, const Integer& hi);
+using PartitionFn = Integer (*)(const Integer& lo, const Integer& hi);
+// The range procedure of the three quick sorts: partition, then both sides.
+void QuickRange(const Integer& lo, const Integer& hi, PartitionFn partition);
 void BuildHeap();
 void Heapify(const Integer& i);
 void StoogeRange(const Integer& i, const Integer& j);
