@@ -1,20 +1,25 @@
 #include "engine/Module1.h"
 
-SortView* MainView = &TheNullView();
-std::vector<Integer> SourceData;
-std::vector<Integer> SortData;
-std::vector<Integer> AuxData;
-std::vector<Integer> CountData;
-bool DataReady = false;
-bool Sorting = false;
-bool RoutineRunning = false;
-bool Unloading = false;
-std::array<Integer, 5> ColorSet{};
-std::array<Integer, 2> DrawSet{};
-std::array<Integer, 3> SortSet{};
-Integer SortType = 0;
-std::int32_t Comparisons = 0;
-int HeapSize = 0;
+namespace {
+// Constant-initialised, so every thread's MainView starts on it.
+NullView nullView;
+} // namespace
+
+constinit thread_local SortView* MainView = &nullView;
+constinit thread_local std::vector<Integer> SourceData;
+constinit thread_local std::vector<Integer> SortData;
+constinit thread_local std::vector<Integer> AuxData;
+constinit thread_local std::vector<Integer> CountData;
+constinit thread_local bool DataReady = false;
+constinit thread_local bool Sorting = false;
+constinit thread_local bool RoutineRunning = false;
+constinit thread_local bool Unloading = false;
+constinit thread_local std::array<Integer, 5> ColorSet{};
+constinit thread_local std::array<Integer, 2> DrawSet{};
+constinit thread_local std::array<Integer, 3> SortSet{};
+constinit thread_local Integer SortType = 0;
+constinit thread_local std::int32_t Comparisons = 0;
+constinit thread_local int HeapSize = 0;
 
 void NullView::DoReset(int)
 {
@@ -24,8 +29,7 @@ void NullView::DoReset(int)
 
 SortView& TheNullView()
 {
-    static NullView view;
-    return view;
+    return nullView;
 }
 
 void ResetSharedState()

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 
 #include <chrono>
@@ -14,9 +15,11 @@
 
 namespace {
 
-// splitmix64 from a fixed start: the same sequence on every start.
+// splitmix64 from a fixed start: the same sequence on every start. Each
+// thread draws its own sequence, so a headless run on another thread never
+// moves the one the window's data sets and runs draw from.
 constexpr std::uint64_t kRndStart = 0x4f7264697661ULL;
-std::uint64_t rndState = kRndStart;
+thread_local std::uint64_t rndState = kRndStart;
 
 using Clock = std::chrono::steady_clock;
 const Clock::time_point clockOrigin = Clock::now();
@@ -50,6 +53,22 @@ void RestartRnd()
     rndState = kRndStart;
 }
 
+std::uint64_t RndState()
+{
+    return rndState;
+}
+
+void SetRndState(std::uint64_t state)
+{
+    rndState = state;
+}
+
+bool OnEventThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
 double ClockSeconds()
 {
     return std::chrono::duration<double>(Clock::now() - clockOrigin).count();
@@ -69,7 +88,7 @@ void SetTimerSource(std::function<float()> source)
 
 void DoEvents()
 {
-    if (QCoreApplication::instance())
+    if (OnEventThread())
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
@@ -78,7 +97,7 @@ void WaitForEvents(double seconds)
     if (seconds <= 0)
         return;
     const int ms = static_cast<int>(seconds * 1000.0 + 0.999);
-    if (!QCoreApplication::instance()) {
+    if (!OnEventThread()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         return;
     }
