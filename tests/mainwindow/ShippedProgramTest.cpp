@@ -1,5 +1,5 @@
 // What a user of the program meets first: its icon in the window and the
-// About box.
+// About box, and a hidden toolbar that keeps out of the keyboard's way.
 #include "MainWindowFixture.h"
 
 #include "dialogs/frmAbout.h"
@@ -48,6 +48,30 @@ TEST_F(ShippedProgramTest, WindowAndAboutBoxShowTheProgramsIcon)
     });
     w.mnuHelpAbout_Click();
     ExpectProgramIcon(picture, 32);
+}
+
+TEST_F(ShippedProgramTest, AHiddenToolbarTakesNoFocusAndNoKeys)
+{
+    frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.toolButton("New")->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(w.toolButton("New")->hasFocus());
+
+    w.mnuViewToolbar_Click();
+    EXPECT_FALSE(w.tbToolBar().isAncestorOf(QApplication::focusWidget()));
+    // Keys as the window system delivers them: to whatever has the focus.
+    QWindow* keyboard = w.windowHandle();
+    EXPECT_EQ(DialogsOpenedBy([&] {
+                  QTest::keyClick(keyboard, Qt::Key_Space);
+                  QTest::keyClick(keyboard, Qt::Key_Tab);
+                  QTest::keyClick(keyboard, Qt::Key_Space);
+              }),
+              0);
+
+    w.mnuViewToolbar_Click(); // shown again, Tab reaches its buttons
+    QTest::keyClick(keyboard, Qt::Key_Tab);
+    EXPECT_TRUE(w.tbToolBar().isAncestorOf(QApplication::focusWidget()));
 }
 
 } // namespace
