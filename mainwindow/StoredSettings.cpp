@@ -17,67 +17,85 @@ namespace {
 
 const QString kSection = QStringLiteral("Settings");
 
-QString Read(int row, int def)
-{
-    return GetSetting(AppTitle(), kSection, QString::fromLatin1(SettingKeys[row]), QString::number(def));
-}
+class Reader {
+public:
+    Reader()
+    {
+        // Said once at start, so that a user whose settings are lost knows why.
+        const QString unreadable = store_.ReadProblem();
+        if (!unreadable.isEmpty())
+            ReportSettingsProblem(QStringLiteral("cannot read the settings in"), store_.Path(), unreadable);
+        const QString unwritable = store_.WriteProblem();
+        if (!unwritable.isEmpty())
+            ReportSettingsProblem(QStringLiteral("the settings will not be saved to"), store_.Path(), unwritable);
+    }
 
-// A window coordinate in twips; one that would not fit a window-system
-// coordinate once turned into pixels takes the default.
-float ReadPlace(int row, int def)
-{
-    const std::optional<float> value = TextToSingle(Read(row, def));
-    constexpr double kMaxPixels = 16777215.0; // the largest widget size Qt takes
-    if (!value || !std::isfinite(*value) || std::fabs(*value) / TwipsPerPixelX() > kMaxPixels
-        || std::fabs(*value) / TwipsPerPixelY() > kMaxPixels)
-        return static_cast<float>(def);
-    return *value;
-}
+    QString Read(int row, int def) const
+    {
+        return store_.Get(kSection, QString::fromLatin1(SettingKeys[row]), QString::number(def));
+    }
 
-Integer ReadInteger(int row, int def, int low = -32768, int high = 32767)
-{
-    const std::optional<std::int16_t> value = TextToInteger(Read(row, def));
-    if (!value || *value < low || *value > high)
-        return static_cast<Integer>(def);
-    return *value;
-}
+    // A window coordinate in twips; one that would not fit a window-system
+    // coordinate once turned into pixels takes the default.
+    float ReadPlace(int row, int def) const
+    {
+        const std::optional<float> value = TextToSingle(Read(row, def));
+        constexpr double kMaxPixels = 16777215.0; // the largest widget size Qt takes
+        if (!value || !std::isfinite(*value) || std::fabs(*value) / TwipsPerPixelX() > kMaxPixels
+            || std::fabs(*value) / TwipsPerPixelY() > kMaxPixels)
+            return static_cast<float>(def);
+        return *value;
+    }
 
-bool Write(int row, const QString& text)
-{
-    return SaveSetting(AppTitle(), kSection, QString::fromLatin1(SettingKeys[row]), text);
-}
+    Integer ReadInteger(int row, int def, int low = -32768, int high = 32767) const
+    {
+        const std::optional<std::int16_t> value = TextToInteger(Read(row, def));
+        if (!value || *value < low || *value > high)
+            return static_cast<Integer>(def);
+        return *value;
+    }
+
+private:
+    SettingsSession store_{AppTitle()};
+};
 
 } // namespace
 
 WindowPlace LoadSettings()
 {
+    const Reader store;
     WindowPlace place;
-    place.Left = ReadPlace(0, 1000);
-    place.Top = ReadPlace(1, 1000);
-    place.Width = ReadPlace(2, 6500);
-    place.Height = ReadPlace(3, 6500);
-    ColorSet[0] = ReadInteger(4, 0, 0, 15);
-    ColorSet[1] = ReadInteger(5, 15, 0, 15);
-    ColorSet[2] = ReadInteger(6, 10, 0, 15);
-    ColorSet[3] = ReadInteger(7, 9, 0, 15);
-    ColorSet[4] = ReadInteger(8, 12, 0, 15);
-    DrawSet[0] = ReadInteger(9, 2, 1);
-    DrawSet[1] = ReadInteger(10, 0);
-    SortSet[0] = ReadInteger(11, 6);
-    SortSet[1] = ReadInteger(12, 100, 1);
-    SortSet[2] = ReadInteger(13, 100, 1);
+    place.Left = store.ReadPlace(0, 1000);
+    place.Top = store.ReadPlace(1, 1000);
+    place.Width = store.ReadPlace(2, 6500);
+    place.Height = store.ReadPlace(3, 6500);
+    ColorSet[0] = store.ReadInteger(4, 0, 0, 15);
+    ColorSet[1] = store.ReadInteger(5, 15, 0, 15);
+    ColorSet[2] = store.ReadInteger(6, 10, 0, 15);
+    ColorSet[3] = store.ReadInteger(7, 9, 0, 15);
+    ColorSet[4] = store.ReadInteger(8, 12, 0, 15);
+    DrawSet[0] = store.ReadInteger(9, 2, 1);
+    DrawSet[1] = store.ReadInteger(10, 0);
+    SortSet[0] = store.ReadInteger(11, 6);
+    SortSet[1] = store.ReadInteger(12, 100, 1);
+    SortSet[2] = store.ReadInteger(13, 100, 1);
     return place;
 }
 
 bool SaveSettings(const WindowPlace& place)
 {
-    bool ok = true;
+    // Every key into one store, written by one save: the file is replaced
+    // once, whole.
+    SettingsSession store(AppTitle());
+    auto write = [&store](int row, const QString& text) {
+        store.Set(kSection, QString::fromLatin1(SettingKeys[row]), text);
+    };
     const float places[4] = {place.Left, place.Top, place.Width, place.Height};
     for (int row = 0; row < 4; ++row)
-        ok = Write(row, NumberText(places[row])) && ok;
+        write(row, NumberText(places[row]));
     const Integer values[10] = {ColorSet[0], ColorSet[1], ColorSet[2], ColorSet[3], ColorSet[4],
                                 DrawSet[0],  DrawSet[1],  SortSet[0],  SortSet[1],  SortSet[2]};
     for (int row = 4; row < 14; ++row)
-        ok = Write(row, QString::number(values[row - 4])) && ok;
-    return ok;
+        write(row, QString::number(values[row - 4]));
+    return store.Save();
 }

@@ -24,8 +24,11 @@ extern const std::array<const char*, 14> SettingKeys;
 // (a colour code outside 0..15, a pen width, height or width below 1, a
 // window size the window system cannot take) takes that key's default; the
 // other keys keep what was stored.
+// A store that cannot be read, or that a save will not be able to write, is
+// reported on standard error; the program starts regardless.
 WindowPlace LoadSettings();
 
 // Writes every key from the window's place and the shared settings. Returns
-// false when the store could not be written; the program goes on regardless.
+// false, after saying why on standard error, when the store could not be
+// written; the program goes on regardless.
 bool SaveSettings(const WindowPlace& place);

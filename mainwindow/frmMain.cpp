@@ -216,11 +216,6 @@ QWidget* frmMain::toolButton(const QString& key) const
     return nullptr;
 }
 
-double frmMain::ScaleWidth() const
-{
-    return PixelsToTwipsX(client_->width());
-}
-
 double frmMain::ScaleHeight() const
 {
     return PixelsToTwipsY(client_->height());
@@ -369,32 +364,32 @@ void frmMain::Form_Unload(int& Cancel)
 void frmMain::closeEvent(QCloseEvent* event)
 {
     int Cancel = 0;
-    Form_Unload(Cancel);
-    if (Cancel) {
-        event->ignore();
-        return;
-    }
+    Form_Unload(Cancel); // never cancels: closing always proceeds
     event->accept();
+}
+
+void frmMain::ToggleBar(QWidget* bar, QAction* check)
+{
+    const bool shown = check->isChecked();
+    bar->setVisible(!shown);
+    // Hiding moves the focus on only when another control takes it; with
+    // none, a toolbar button out of sight would still take Space and Enter.
+    if (QWidget* focus = focusWidget(); shown && focus && bar->isAncestorOf(focus))
+        focus->clearFocus();
+    check->setChecked(!shown);
+    DockBars();
+    SetBarLayout();
+    Form_Resize();
 }
 
 void frmMain::mnuViewToolbar_Click()
 {
-    const bool shown = mnuViewToolbar_->isChecked();
-    tbToolBar_->setVisible(!shown);
-    mnuViewToolbar_->setChecked(!shown);
-    DockBars();
-    SetBarLayout();
-    Form_Resize();
+    ToggleBar(tbToolBar_, mnuViewToolbar_);
 }
 
 void frmMain::mnuViewStatusBar_Click()
 {
-    const bool shown = mnuViewStatusBar_->isChecked();
-    sbStatusBar_->setVisible(!shown);
-    mnuViewStatusBar_->setChecked(!shown);
-    DockBars();
-    SetBarLayout();
-    Form_Resize();
+    ToggleBar(sbStatusBar_, mnuViewStatusBar_);
 }
 
 // ---------------------------------------------------------------- commands
@@ -411,7 +406,6 @@ void frmMain::mnuFileNew_Click()
         return;
     mnuFileClose_Click();
     DataReady = true;
-    Sorting = false;
     DoReset(1);
     RefreshData();
 }
@@ -421,7 +415,6 @@ void frmMain::mnuFileClose_Click()
     if (!DataReady || Sorting)
         return;
     DataReady = false;
-    Sorting = false;
     DoReset(0);
     picBox_->setBackColor(ApplicationWorkspaceColor());
 }

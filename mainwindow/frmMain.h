@@ -59,8 +59,7 @@ public:
     void DoReset(int X) override;
     void DoStatus() override;
 
-    // The client area's inner size in twips.
-    double ScaleWidth() const;
+    // The client area's inner height in twips.
     double ScaleHeight() const;
 
     PictureBox& picBox() const { return *picBox_; }
@@ -86,6 +85,8 @@ private:
     // Docks toolbar, title strip and status bar to the client area's edges.
     void DockBars();
     void ShowDelay();
+    // Shows or hides a docked bar by its View switch and lays the window out anew.
+    void ToggleBar(QWidget* bar, QAction* check);
     // Takes the frame off the stored outer size once the frame is known.
     void FitFrame();
 

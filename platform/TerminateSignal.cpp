@@ -14,7 +14,9 @@
 
 namespace {
 
-constexpr int kSignals[] = {SIGTERM, SIGINT};
+// SIGHUP too: closing the terminal that started the program ends it like a
+// session logging out, and the settings must survive that as well.
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // The signal handler may only do async-signal-safe things, so it writes a
 // byte into a pipe whose other end the event loop watches.
@@ -49,8 +51,13 @@ public:
         action.sa_handler = OnTerminateSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            sigaction(kSignals[i], &action, &previous_[i]);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            sigaction(kSignals[i], nullptr, &previous_[i]);
+            // A signal the program was started to ignore (SIGHUP under nohup,
+            // SIGINT in a shell's background job) stays ignored.
+            if (previous_[i].sa_handler != SIG_IGN)
+                sigaction(kSignals[i], &action, nullptr);
+        }
     }
 
     ~TerminateWatcher() override

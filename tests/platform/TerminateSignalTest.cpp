@@ -22,9 +22,11 @@ bool ClosedSoon(const CloseCounter& window) { return QTest::qWaitFor([&] { retur
 
 TEST(TerminateSignal, EachSignalClosesTheLatestWindowFromTheEventLoop)
 {
+    for (const int signo : {SIGTERM, SIGINT, SIGHUP})
+        signal(signo, SIG_DFL); // as a terminal's foreground job meets them
     CloseCounter older;
     CloseOnTerminateSignal(&older);
-    for (const int signo : {SIGTERM, SIGINT}) {
+    for (const int signo : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signo);
         CloseCounter window;
         window.show();
@@ -61,4 +63,19 @@ TEST(TerminateSignal, SecondSignalEndsAProgramThatDoesNotAnswer)
             std::exit(3);
         },
         testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST(TerminateSignal, ASignalIgnoredAtStartStaysIgnored)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            signal(SIGHUP, SIG_IGN); // started under nohup
+            CloseCounter window;
+            window.show();
+            CloseOnTerminateSignal(&window);
+            raise(SIGHUP);
+            std::exit(QTest::qWaitFor([&] { return window.closes > 0; }, 300) ? 1 : 0);
+        },
+        testing::ExitedWithCode(0), "");
 }
