@@ -63,6 +63,20 @@ private:
     double factor_ = 1.0;
 };
 
+// The shared settings a dialog edits in place, as they were when it loaded:
+// Cancel, Esc and the window's close control put them back; OK keeps the edits.
+template <class Settings>
+class SettingsSnapshot {
+public:
+    explicit SettingsSnapshot(Settings& live) : live_(live), old_(live) {}
+    void Take() { old_ = live_; }
+    void Restore() const { live_ = old_; }
+
+private:
+    Settings& live_;
+    Settings old_;
+};
+
 // A single-selection list box holding the entries, in the given order,
 // unsorted, with no entry selected.
 void FillList(QListWidget* list, const QStringList& entries);

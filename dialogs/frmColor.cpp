@@ -75,7 +75,7 @@ void frmColor::showEvent(QShowEvent* event)
 
 void frmColor::Form_Load()
 {
-    OldColorSet = ColorSet;
+    OldColorSet.Take();
 }
 
 void frmColor::Form_Activate()
@@ -136,7 +136,7 @@ void frmColor::cmdCancel_Click()
 // all put back the colours found on opening.
 void frmColor::reject()
 {
-    ColorSet = OldColorSet;
+    OldColorSet.Restore();
     Accepted = false;
     QDialog::reject();
 }

@@ -112,7 +112,7 @@ void frmDraw::showEvent(QShowEvent* event)
 
 void frmDraw::Form_Load()
 {
-    OldDrawSet = DrawSet;
+    OldDrawSet.Take();
     {
         // Setting the sliders is not the user's move: the settings stay as
         // stored even where a slider cannot show them.
@@ -189,7 +189,7 @@ void frmDraw::cmdCancel_Click()
 // all put back the width and delay found on opening.
 void frmDraw::reject()
 {
-    DrawSet = OldDrawSet;
+    OldDrawSet.Restore();
     Accepted = false;
     QDialog::reject();
 }

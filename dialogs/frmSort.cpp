@@ -114,7 +114,7 @@ void frmSort::showEvent(QShowEvent* event)
 
 void frmSort::Form_Load()
 {
-    OldSortSet = SortSet;
+    OldSortSet.Take();
     picBox->setDrawWidth(DrawSet[0]);
     picBox->setBackColor(QBColor(ColorSet[0]));
     picBox->setForeColor(QBColor(ColorSet[1]));
@@ -277,7 +277,7 @@ void frmSort::cmdCancel_Click()
 // generated afresh, so it always agrees with SortSet before anything copies it.
 void frmSort::reject()
 {
-    SortSet = OldSortSet;
+    OldSortSet.Restore();
     const bool wrongSize = SortSet[2] < 0 || SourceData.size() != static_cast<std::size_t>(SortSet[2]) + 1;
     if (wrongSize || (generated_ && GeneratedWith != SortSet))
         Regenerate();
