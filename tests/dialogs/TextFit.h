@@ -1,6 +1,6 @@
 // Whether a window shows its texts whole: every label, button caption and list
 // entry measured in the control's own font against the rectangle it is drawn
-// in. Each function returns the cuts it finds, one line each, empty when none.
+// in. Each function returns the cuts it finds, one line each, empty if none.
 #pragma once
 
 #include <QApplication>
@@ -16,73 +16,45 @@
 
 namespace textfit {
 
-inline std::string Cut(const QWidget* control, const QString& text, const char* what)
+inline std::string Cut(const QWidget* control, const QString& text, bool cut, const char* what)
 {
-    return control->objectName().toStdString() + " \"" + text.toStdString() + "\": " + what + "\n";
-}
-
-// A control reaching past its window's edge is cut there.
-inline std::string OutsideCut(const QWidget* control)
-{
-    const QWidget* parent = control->parentWidget();
-    return parent && !parent->rect().contains(control->geometry()) ? Cut(control, {}, "beyond its window's edge")
-                                                                  : std::string();
+    if (!cut && control->parentWidget()->rect().contains(control->geometry()))
+        return {};
+    return control->objectName().toStdString() + " \"" + text.toStdString() + "\": " + (cut ? what : "off its window") + "\n";
 }
 
 inline std::string LabelCuts(const QLabel* label)
 {
-    const QString text = label->text();
     const QFontMetrics fm = label->fontMetrics();
-    const int margin = label->margin();
-    const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-    std::string cuts = OutsideCut(label);
-    if (label->wordWrap()) {
-        if (fm.boundingRect(room, Qt::TextWordWrap, text).height() > room.height())
-            cuts += Cut(label, text, "wrapped lines below its foot");
-        return cuts;
-    }
-    const int indent = label->indent() >= 0 ? label->indent()
-                       : label->frameWidth() > 0 ? fm.horizontalAdvance(QLatin1Char('x')) / 2
-                                                 : 0;
-    if (fm.horizontalAdvance(text) + indent > room.width())
-        cuts += Cut(label, text, "wider than its label");
-    if (fm.height() > room.height())
-        cuts += Cut(label, text, "taller than its label");
-    return cuts;
+    const int m = label->margin();
+    const QRect room = label->contentsRect().adjusted(m, m, -m, -m);
+    const QSize text = label->wordWrap() ? fm.boundingRect(room, Qt::TextWordWrap, label->text()).size()
+                                         : QSize(fm.horizontalAdvance(label->text()) + std::max(0, label->indent()), fm.height());
+    return Cut(label, label->text(), text.width() > room.width() || text.height() > room.height(), "larger than its label");
 }
 
 inline std::string ButtonCuts(const QPushButton* button)
 {
     QStyleOptionButton option;
     option.initFrom(button);
-    option.text = button->text();
-    if (button->isDefault())
-        option.features |= QStyleOptionButton::DefaultButton;
-    if (button->autoDefault())
-        option.features |= QStyleOptionButton::AutoDefaultButton;
+    option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
     const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
-    std::string cuts = OutsideCut(button);
-    if (text.width() > room.width() || text.height() > room.height())
-        cuts += Cut(button, button->text(), "larger than its button's face");
-    return cuts;
+    return Cut(button, button->text(), text.width() > room.width() || text.height() > room.height(), "larger than its button's face");
 }
 
-// Every entry's text fits its row across; at the top and at the foot of the
-// list every row that shows, shows whole; and a list whose entries all show
-// has no scroll bar.
+// Every entry fits its row across; at the list's top and at its foot every
+// row that shows, shows whole; a list whose entries all show has no scroll bar.
 inline std::string ListCuts(QListWidget* list)
 {
     const QFontMetrics fm = list->fontMetrics();
-    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     const QRect view = list->viewport()->rect();
-    std::string cuts = OutsideCut(list);
+    std::string cuts = Cut(list, {}, false, "");
     for (int row = 0; row < list->count(); ++row) {
-        const QListWidgetItem* item = list->item(row);
-        const QRect rect = list->visualItemRect(item);
-        if (fm.horizontalAdvance(item->text()) + 2 * margin > std::min(rect.width(), view.width())
-            || fm.height() > rect.height())
-            cuts += Cut(list, item->text(), "wider or taller than its row");
+        const QRect rect = list->visualItemRect(list->item(row));
+        const QString text = list->item(row)->text();
+        cuts += Cut(list, text, fm.horizontalAdvance(text) + margins > std::min(rect.width(), view.width()) || fm.height() > rect.height(), "larger than its row");
     }
     for (const bool foot : {false, true}) {
         foot ? list->scrollToBottom() : list->scrollToTop();
@@ -90,13 +62,11 @@ inline std::string ListCuts(QListWidget* list)
         bool allShown = true;
         for (int row = 0; row < list->count(); ++row) {
             const QRect rect = list->visualItemRect(list->item(row));
-            if (rect.bottom() < view.top() || rect.top() > view.bottom())
-                allShown = false;
-            else if (rect.top() < view.top() || rect.bottom() > view.bottom())
-                cuts += Cut(list, list->item(row)->text(), "row half hidden");
+            const bool out = rect.bottom() < view.top() || rect.top() > view.bottom();
+            allShown = allShown && !out;
+            cuts += Cut(list, list->item(row)->text(), !out && (rect.top() < view.top() || rect.bottom() > view.bottom()), "row half hidden");
         }
-        if (allShown && list->verticalScrollBar()->isVisible())
-            cuts += Cut(list, {}, "scroll bar with every entry in view");
+        cuts += Cut(list, {}, allShown && list->verticalScrollBar()->isVisible(), "scroll bar with every entry in view");
     }
     list->scrollToTop();
     return cuts;
@@ -107,29 +77,12 @@ inline std::string WindowCuts(QWidget* window)
 {
     std::string cuts;
     for (QLabel* label : window->findChildren<QLabel*>())
-        if (label->isVisible() && label->pixmap().isNull())
-            cuts += LabelCuts(label);
+        cuts += label->isVisible() && label->pixmap().isNull() ? LabelCuts(label) : std::string();
     for (QPushButton* button : window->findChildren<QPushButton*>())
-        if (button->isVisible())
-            cuts += ButtonCuts(button);
+        cuts += button->isVisible() ? ButtonCuts(button) : std::string();
     for (QListWidget* list : window->findChildren<QListWidget*>())
-        if (list->isVisible())
-            cuts += ListCuts(list);
+        cuts += list->isVisible() ? ListCuts(list) : std::string();
     return cuts;
-}
-
-// How many of a list's rows show whole at its top.
-inline int RowsShown(QListWidget* list)
-{
-    list->scrollToTop();
-    QApplication::processEvents();
-    const QRect view = list->viewport()->rect();
-    int shown = 0;
-    for (int row = 0; row < list->count(); ++row) {
-        const QRect rect = list->visualItemRect(list->item(row));
-        shown += rect.top() >= view.top() && rect.bottom() <= view.bottom() ? 1 : 0;
-    }
-    return shown;
 }
 
 } // namespace textfit
