@@ -192,8 +192,7 @@ void FillList(QListWidget* list, const QStringList& entries)
 {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(false);
-    // The design widths are narrow: room for one more entry beats a scroll
-    // bar for the last letter of a long one.
+    // The dialog is laid out wide enough for every entry.
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->addItems(entries);
     list->clearSelection();

@@ -1,6 +1,7 @@
-// What the five dialogs share: their window frame, controls placed in twips,
-// list boxes read and written by index, the hourglass, and the rising
-// staircase sample of the colour and draw previews.
+// What the five dialogs share: their window frame, controls placed in twips
+// and grown with the font, the settings put back on Cancel, list boxes read
+// and written by index, the hourglass, and the rising staircase sample of the
+// colour and draw previews.
 #pragma once
 
 #include <QString>
