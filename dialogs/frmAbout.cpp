@@ -2,7 +2,6 @@
 
 #include "dialogs/DialogSupport.h"
 #include "platform/ProgramIcon.h"
-#include "platform/Twips.h"
 
 #include <QFont>
 #include <QFrame>
@@ -10,8 +9,8 @@
 #include <QPushButton>
 
 namespace {
-// A horizontal line from (x1, y) to (x2, y) in twips, pen pixels thick.
-QFrame* HorizontalLine(QWidget* parent, const QString& name, int x1, int x2, int y, int pixels, const QColor& color)
+// A horizontal line in one colour.
+QFrame* HorizontalLine(QWidget* parent, const QString& name, const QColor& color)
 {
     auto* line = new QFrame(parent);
     line->setObjectName(name);
@@ -20,19 +19,17 @@ QFrame* HorizontalLine(QWidget* parent, const QString& name, int x1, int x2, int
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, color);
     line->setPalette(palette);
-    const int left = TwipsToPixelsX(x1);
-    line->setGeometry(left, TwipsToPixelsY(y), TwipsToPixelsX(x2) - left, pixels);
     return line;
 }
 } // namespace
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
-    SetUpFixedDialog(this, QStringLiteral("About"), 5655, 3135);
+    DialogDesign design(this, QStringLiteral("About"), 5655, 3135);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    PlaceTwips(picIcon, 240, 240, 540, 540);
+    design.Place(picIcon, 240, 240, 540, 540);
     picIcon->setAutoFillBackground(true);
     QPalette grey = picIcon->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -42,7 +39,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 
     lblTitle = new QLabel(QStringLiteral("Ordivan"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    PlaceTwips(lblTitle, 1050, 240, 3885, 480);
+    design.Place(lblTitle, 1050, 240, 3885, 480);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
@@ -50,22 +47,26 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 
     lblVersion = new QLabel(QStringLiteral("Version: 1.0.0"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    PlaceTwips(lblVersion, 1050, 780, 3885, 225);
+    design.Place(lblVersion, 1050, 780, 3885, 225);
 
     lblDescription = new QLabel(
         QStringLiteral("The purpose of this software is to compare between different sort routines."), this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    PlaceTwips(lblDescription, 1050, 1125, 3885, 1170);
+    design.Place(lblDescription, 1050, 1125, 3885, 1170);
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Line1[1] = HorizontalLine(this, QStringLiteral("Line1(1)"), 225, 5450, 2430, 1, QColor(128, 128, 128));
-    Line1[0] = HorizontalLine(this, QStringLiteral("Line1(0)"), 240, 5450, 2445, 2, QColor(255, 255, 255));
+    // An etched separator: grey above, white one pixel below it at any size.
+    Line1[1] = HorizontalLine(this, QStringLiteral("Line1(1)"), QColor(128, 128, 128));
+    design.PlaceLine(Line1[1], 225, 5450, 2430, 1);
+    Line1[0] = HorizontalLine(this, QStringLiteral("Line1(0)"), QColor(255, 255, 255));
+    design.PlaceLine(Line1[0], 240, 5450, 2430, 2, 1);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 4245, 2625, 1260, 345);
+    design.Place(cmdOK, 4245, 2625, 1260, 345);
     cmdOK->setDefault(true);
+    design.Apply();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }
 

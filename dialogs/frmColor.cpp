@@ -16,17 +16,17 @@ const std::array<Integer, 5> DefaultColors{0, 15, 10, 9, 12};
 
 frmColor::frmColor(QWidget* owner) : QDialog(owner)
 {
-    SetUpFixedDialog(this, QStringLiteral("Color Settings"), 5055, 3015);
+    DialogDesign design(this, QStringLiteral("Color Settings"), 5055, 3015);
 
     lstChoice = new QListWidget(this);
     lstChoice->setObjectName(QStringLiteral("lstChoice"));
-    PlaceTwips(lstChoice, 120, 120, 1095, 2205);
+    design.Place(lstChoice, 120, 120, 1095, 2205);
     FillList(lstChoice, {QStringLiteral("Background"), QStringLiteral("Foreground"), QStringLiteral("Indicator 1"),
                          QStringLiteral("Indicator 2"), QStringLiteral("Indicator 3")});
 
     lstColor = new QListWidget(this);
     lstColor->setObjectName(QStringLiteral("lstColor"));
-    PlaceTwips(lstColor, 1200, 120, 1455, 2205);
+    design.Place(lstColor, 1200, 120, 1455, 2205);
     FillList(lstColor, {QStringLiteral("Black"), QStringLiteral("Blue"), QStringLiteral("Green"),
                         QStringLiteral("Cyan"), QStringLiteral("Red"), QStringLiteral("Magenta"),
                         QStringLiteral("Yellow"), QStringLiteral("White"), QStringLiteral("Gray"),
@@ -36,20 +36,21 @@ frmColor::frmColor(QWidget* owner) : QDialog(owner)
 
     picBox = new PictureBox(this);
     picBox->setObjectName(QStringLiteral("picBox"));
-    PlaceTwips(picBox, 2640, 120, 2295, 2205);
+    design.Place(picBox, 2640, 120, 2295, 2205);
 
     cmdDefault = new QPushButton(QStringLiteral("Default"), this);
     cmdDefault->setObjectName(QStringLiteral("cmdDefault"));
-    PlaceTwips(cmdDefault, 120, 2520, 1095, 375);
+    design.Place(cmdDefault, 120, 2520, 1095, 375);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 2640, 2520, 1095, 375);
+    design.Place(cmdOK, 2640, 2520, 1095, 375);
     cmdOK->setDefault(true);
 
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 3840, 2520, 1095, 375);
+    design.Place(cmdCancel, 3840, 2520, 1095, 375);
+    design.Apply();
 
     setTabOrder(lstChoice, lstColor);
     setTabOrder(lstColor, cmdDefault);
@@ -74,7 +75,7 @@ void frmColor::showEvent(QShowEvent* event)
 
 void frmColor::Form_Load()
 {
-    OldColorSet = ColorSet;
+    OldColorSet.Take();
 }
 
 void frmColor::Form_Activate()
@@ -135,7 +136,7 @@ void frmColor::cmdCancel_Click()
 // all put back the colours found on opening.
 void frmColor::reject()
 {
-    ColorSet = OldColorSet;
+    OldColorSet.Restore();
     Accepted = false;
     QDialog::reject();
 }

@@ -2,6 +2,7 @@
 // in ColorSet with a live preview.
 #pragma once
 
+#include "dialogs/DialogSupport.h"
 #include "engine/Module1.h"
 #include "platform/Forms.h"
 
@@ -45,6 +46,6 @@ private:
     void cmdCancel_Click();
     void DrawPreview();
 
-    std::array<Integer, 5> OldColorSet{};
+    SettingsSnapshot<std::array<Integer, 5>> OldColorSet{ColorSet};
     LoadedForm loaded_{this};
 };

@@ -26,16 +26,16 @@ constexpr double LongestTestStep = 1.0;
 
 frmDraw::frmDraw(QWidget* owner) : QDialog(owner)
 {
-    SetUpFixedDialog(this, QStringLiteral("Draw Settings"), 4455, 3255);
+    DialogDesign design(this, QStringLiteral("Draw Settings"), 4455, 3255);
 
     lblText = new QLabel(QStringLiteral("Width vs. Delay"), this);
     lblText->setObjectName(QStringLiteral("lblText"));
-    PlaceTwips(lblText, 720, 120, 2295, 255);
+    design.Place(lblText, 720, 120, 2295, 255);
 
     // The width grows towards the top: value 1 at the top is 10 pixels.
     sldWidth = new QSlider(Qt::Vertical, this);
     sldWidth->setObjectName(QStringLiteral("sldWidth"));
-    PlaceTwips(sldWidth, 120, 240, 510, 2415);
+    design.Place(sldWidth, 120, 240, 510, 2415);
     sldWidth->setRange(1, 10);
     sldWidth->setInvertedAppearance(true);
     sldWidth->setInvertedControls(true);
@@ -47,11 +47,11 @@ frmDraw::frmDraw(QWidget* owner) : QDialog(owner)
 
     picBox = new PictureBox(this);
     picBox->setObjectName(QStringLiteral("picBox"));
-    PlaceTwips(picBox, 720, 360, 2295, 2235);
+    design.Place(picBox, 720, 360, 2295, 2235);
 
     sldDelay = new QSlider(Qt::Horizontal, this);
     sldDelay->setObjectName(QStringLiteral("sldDelay"));
-    PlaceTwips(sldDelay, 600, 2640, 2535, 510);
+    design.Place(sldDelay, 600, 2640, 2535, 510);
     sldDelay->setRange(0, 10);
     sldDelay->setSingleStep(1);
     sldDelay->setPageStep(1);
@@ -61,28 +61,30 @@ frmDraw::frmDraw(QWidget* owner) : QDialog(owner)
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 3240, 120, 1095, 375);
+    design.Place(cmdOK, 3240, 120, 1095, 375);
     cmdOK->setDefault(true);
 
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 3240, 600, 1095, 375);
+    design.Place(cmdCancel, 3240, 600, 1095, 375);
 
     cmdDelay = new QPushButton(QStringLiteral("Test Delay"), this);
     cmdDelay->setObjectName(QStringLiteral("cmdDelay"));
-    PlaceTwips(cmdDelay, 3240, 1680, 1095, 375);
+    design.Place(cmdDelay, 3240, 1680, 1095, 375);
 
     cmdDefault = new QPushButton(QStringLiteral("Default"), this);
     cmdDefault->setObjectName(QStringLiteral("cmdDefault"));
-    PlaceTwips(cmdDefault, 3240, 2160, 1095, 375);
+    design.Place(cmdDefault, 3240, 2160, 1095, 375);
 
     lblWidth = new QLabel(QStringLiteral("1 pixels"), this);
     lblWidth->setObjectName(QStringLiteral("lblWidth"));
-    PlaceTwips(lblWidth, 3240, 2640, 1095, 255);
+    // The widest texts the labels show for the sliders' values.
+    design.Place(lblWidth, 3240, 2640, 1095, 255, {QStringLiteral("10 pixels")});
 
     lblDelay = new QLabel(QStringLiteral("0 secs"), this);
     lblDelay->setObjectName(QStringLiteral("lblDelay"));
-    PlaceTwips(lblDelay, 3240, 2880, 1095, 255);
+    design.Place(lblDelay, 3240, 2880, 1095, 255, {QStringLiteral("0.05 secs")});
+    design.Apply();
 
     setTabOrder(sldWidth, sldDelay);
     setTabOrder(sldDelay, cmdOK);
@@ -110,7 +112,7 @@ void frmDraw::showEvent(QShowEvent* event)
 
 void frmDraw::Form_Load()
 {
-    OldDrawSet = DrawSet;
+    OldDrawSet.Take();
     {
         // Setting the sliders is not the user's move: the settings stay as
         // stored even where a slider cannot show them.
@@ -187,7 +189,7 @@ void frmDraw::cmdCancel_Click()
 // all put back the width and delay found on opening.
 void frmDraw::reject()
 {
-    DrawSet = OldDrawSet;
+    OldDrawSet.Restore();
     Accepted = false;
     QDialog::reject();
 }

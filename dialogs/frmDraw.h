@@ -2,6 +2,7 @@
 // DrawSet, with a preview and a test of the delay.
 #pragma once
 
+#include "dialogs/DialogSupport.h"
 #include "engine/Module1.h"
 #include "platform/Forms.h"
 
@@ -55,7 +56,7 @@ private:
     void ShowWidth();
     void ShowDelay();
 
-    std::array<Integer, 2> OldDrawSet{};
+    SettingsSnapshot<std::array<Integer, 2>> OldDrawSet{DrawSet};
     Integer TestPos = 0;
     LoadedForm loaded_{this};
 };

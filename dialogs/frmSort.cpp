@@ -42,17 +42,17 @@ int LastIndex()
 
 frmSort::frmSort(QWidget* owner) : QDialog(owner)
 {
-    SetUpFixedDialog(this, QStringLiteral("Sort Settings"), 6375, 3735);
+    DialogDesign design(this, QStringLiteral("Sort Settings"), 6375, 3735);
 
-    auto label = [this](QLabel*& target, const char* name, const QString& text, int top) {
+    auto label = [this, &design](QLabel*& target, const char* name, const QString& text, int top) {
         target = new QLabel(text, this);
         target->setObjectName(QString::fromLatin1(name));
-        PlaceTwips(target, 120, top, 1335, 255);
+        design.Place(target, 120, top, 1335, 255);
     };
-    auto list = [this](int index, const QStringList& entries, int top, int height) {
+    auto list = [this, &design](int index, const QStringList& entries, int top, int height) {
         lstSort[index] = new QListWidget(this);
         lstSort[index]->setObjectName(QStringLiteral("lstSort(%1)").arg(index));
-        PlaceTwips(lstSort[index], 120, top, 1335, height);
+        design.Place(lstSort[index], 120, top, 1335, height);
         FillList(lstSort[index], entries);
     };
     label(lblOrder, "lblOrder", QStringLiteral("Order"), 120);
@@ -67,12 +67,12 @@ frmSort::frmSort(QWidget* owner) : QDialog(owner)
 
     picBox = new PictureBox(this);
     picBox->setObjectName(QStringLiteral("picBox"));
-    PlaceTwips(picBox, 1560, 120, 3480, 3480);
+    design.Place(picBox, 1560, 120, 3480, 3480);
 
-    auto button = [this](QPushButton*& target, const char* name, const QString& text, int top) {
+    auto button = [this, &design](QPushButton*& target, const char* name, const QString& text, int top) {
         target = new QPushButton(text, this);
         target->setObjectName(QString::fromLatin1(name));
-        PlaceTwips(target, 5160, top, 1095, 375);
+        design.Place(target, 5160, top, 1095, 375);
     };
     button(cmdOK, "cmdOK", QStringLiteral("OK"), 120);
     button(cmdCancel, "cmdCancel", QStringLiteral("Cancel"), 600);
@@ -80,6 +80,7 @@ frmSort::frmSort(QWidget* owner) : QDialog(owner)
     button(cmdClear, "cmdClear", QStringLiteral("Clear"), 2760);
     button(cmdDefault, "cmdDefault", QStringLiteral("Default"), 3240);
     cmdOK->setDefault(true);
+    design.Apply();
 
     setTabOrder(lstSort[0], lstSort[1]);
     setTabOrder(lstSort[1], lstSort[2]);
@@ -113,7 +114,7 @@ void frmSort::showEvent(QShowEvent* event)
 
 void frmSort::Form_Load()
 {
-    OldSortSet = SortSet;
+    OldSortSet.Take();
     picBox->setDrawWidth(DrawSet[0]);
     picBox->setBackColor(QBColor(ColorSet[0]));
     picBox->setForeColor(QBColor(ColorSet[1]));
@@ -276,7 +277,7 @@ void frmSort::cmdCancel_Click()
 // generated afresh, so it always agrees with SortSet before anything copies it.
 void frmSort::reject()
 {
-    SortSet = OldSortSet;
+    OldSortSet.Restore();
     const bool wrongSize = SortSet[2] < 0 || SourceData.size() != static_cast<std::size_t>(SortSet[2]) + 1;
     if (wrongSize || (generated_ && GeneratedWith != SortSet))
         Regenerate();

@@ -3,6 +3,7 @@
 // hand, gap-filled and cleared.
 #pragma once
 
+#include "dialogs/DialogSupport.h"
 #include "engine/Module1.h"
 #include "platform/Forms.h"
 
@@ -57,7 +58,7 @@ private:
     void SelectEntry(int index, int row);
     void SelectText(int index, Integer value);
 
-    std::array<Integer, 3> OldSortSet{};
+    SettingsSnapshot<std::array<Integer, 3>> OldSortSet{SortSet};
     // The settings SourceData was last generated from.
     std::array<Integer, 3> GeneratedWith{};
     bool generated_ = false;

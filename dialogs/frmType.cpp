@@ -12,11 +12,11 @@ QString frmType::SortName;
 
 frmType::frmType(QWidget* owner) : QDialog(owner)
 {
-    SetUpFixedDialog(this, QStringLiteral("Type"), 3375, 2895);
+    DialogDesign design(this, QStringLiteral("Type"), 3375, 2895);
 
     lstType = new QListWidget(this);
     lstType->setObjectName(QStringLiteral("lstType"));
-    PlaceTwips(lstType, 120, 120, 1935, 2595);
+    design.Place(lstType, 120, 120, 1935, 2595);
     QStringList names;
     for (const Routine& routine : RoutineTable)
         names << QString::fromUtf8(routine.name);
@@ -24,13 +24,14 @@ frmType::frmType(QWidget* owner) : QDialog(owner)
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 2160, 120, 1095, 375);
+    design.Place(cmdOK, 2160, 120, 1095, 375);
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
 
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 2160, 600, 1095, 375);
+    design.Place(cmdCancel, 2160, 600, 1095, 375);
+    design.Apply();
 
     connect(lstType, &QListWidget::itemSelectionChanged, this, &frmType::lstType_Click);
     connect(lstType, &QListWidget::itemDoubleClicked, this, &frmType::lstType_DblClick);

@@ -189,6 +189,8 @@ void frmMain::BuildStrips()
     using Size = StatusStrip::PanelSize;
     sbTitleBar_ = new StatusStrip(client_);
     sbTitleBar_->setObjectName(QStringLiteral("sbTitleBar"));
+    // Equal shares of the width, at least their design minimum, and wider
+    // when a routine's name, a time or a count needs it.
     sbTitleBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Type:"));
     sbTitleBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Time:"));
     sbTitleBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Comparison:"));

@@ -54,7 +54,7 @@ void StatusStrip::setPanelText(int index, const QString& text)
         return;
     label->setText(text);
     label->setAccessibleName(text);
-    if (panels_[index - 1].size == PanelSize::Content)
+    if (panels_[index - 1].size != PanelSize::Fixed)
         layoutPanels();
 }
 
@@ -90,34 +90,50 @@ void StatusStrip::resizeEvent(QResizeEvent* event)
 
 void StatusStrip::layoutPanels()
 {
-    // Fixed and content panels take their widths; spring panels share the rest.
-    std::vector<int> widths(panels_.size(), 0);
-    int used = 0;
-    int springs = 0;
-    for (std::size_t i = 0; i < panels_.size(); ++i) {
+    // Fixed and content panels take their widths; spring panels share the
+    // rest. No panel but a fixed one is narrower than its minimum or its text.
+    const std::size_t count = panels_.size();
+    std::vector<int> widths(count, 0);
+    std::vector<bool> sharing(count, false);
+    int rest = width();
+    for (std::size_t i = 0; i < count; ++i) {
         const Panel& p = panels_[i];
         const int minimum = TwipsToPixelsX(p.widthTwips);
         if (p.size == PanelSize::Fixed)
             widths[i] = minimum;
-        else if (p.size == PanelSize::Content)
-            widths[i] = std::max(minimum, p.label->sizeHint().width());
         else
-            ++springs;
-        used += widths[i];
+            widths[i] = std::max(minimum, p.label->sizeHint().width());
+        if (p.size == PanelSize::Spring)
+            sharing[i] = true;
+        else
+            rest -= widths[i];
     }
-    if (springs > 0) {
-        const int rest = std::max(0, width() - used);
-        int given = 0;
+    // Equal shares of the rest; a panel whose minimum or text is wider than
+    // its share keeps that width and the others share what remains. A strip
+    // too narrow for them all cuts the last panels off.
+    for (bool settled = false; !settled;) {
+        settled = true;
+        const auto springs = static_cast<int>(std::count(sharing.begin(), sharing.end(), true));
+        if (springs == 0)
+            break;
+        const int share = std::max(0, rest) / springs;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (sharing[i] && widths[i] > share) {
+                sharing[i] = false;
+                rest -= widths[i];
+                settled = false;
+            }
+        }
+        if (!settled)
+            continue;
         int seen = 0;
-        for (std::size_t i = 0; i < panels_.size(); ++i) {
-            if (panels_[i].size != PanelSize::Spring)
+        int given = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!sharing[i])
                 continue;
             ++seen;
-            // Equal shares of the rest, none narrower than its minimum; a strip
-            // too narrow for all minimums cuts the last panels off.
-            const int share = seen == springs ? rest - given : rest / springs;
-            widths[i] = std::max(share, TwipsToPixelsX(panels_[i].widthTwips));
-            given += share;
+            widths[i] = seen == springs ? std::max(share, rest - given) : share;
+            given += widths[i];
         }
     }
     int x = 0;

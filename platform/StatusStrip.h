@@ -16,8 +16,9 @@ class StatusStrip : public QWidget {
 public:
     enum class PanelKind { Text, Date, Time };
     // How a panel takes its share of the width: equal shares of what is left
-    // (Spring), a fixed width, or its text's width (Content); the width given
-    // with a Spring or Content panel is its minimum.
+    // (Spring), a fixed width, or its text's width (Content). The width given
+    // with a Spring or Content panel is its minimum, and neither is ever
+    // narrower than its text.
     enum class PanelSize { Spring, Fixed, Content };
 
     explicit StatusStrip(QWidget* parent = nullptr);

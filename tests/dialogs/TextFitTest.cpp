@@ -1,0 +1,37 @@
+// Every dialog shows its labels, button captions and list entries whole in the
+// platform's font, and in one half as large again. Runs at scale factor 2 too.
+#include "DialogFixture.h"
+#include "TextFit.h"
+
+#include "dialogs/frmAbout.h"
+
+#include <QScrollBar>
+
+struct TextFit : DialogTest {};
+
+TEST_F(TextFit, EveryDialogShowsItsTextsWhole)
+{
+    DrawSet = {10, 5}; // the draw labels' widest texts, "10 pixels" and "0.05 secs"
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPointSizeF(desktop.pointSizeF() * 1.5);
+    for (const QFont& font : {desktop, large}) {
+        QApplication::setFont(font);
+        auto check = [&font](QDialog& dlg) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+            EXPECT_EQ(textfit::WindowCuts(&dlg), "") << dlg.windowTitle().toStdString() << ", " << font.toString().toStdString();
+        };
+        Open<frmType> type;
+        check(type);
+        Open<frmColor> color;
+        check(color);
+        Open<frmSort> sort;
+        check(sort);
+        { Open<frmDraw> dlg; check(dlg); }
+        { Open<frmAbout> dlg; check(dlg); }
+        // Lists the design had room for show every entry, without a scroll bar.
+        for (QListWidget* list : {type.lstType, color.lstChoice, sort.lstSort[1], sort.lstSort[2]})
+            EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << list->objectName().toStdString();
+    }
+    QApplication::setFont(desktop);
+}
