@@ -1,6 +1,7 @@
 #include "engine/Instrument.h"
 
 #include "engine/RunTrace.h"
+#include "engine/StepControl.h"
 #include "platform/Runtime.h"
 
 #include <utility>
@@ -35,6 +36,8 @@ void Pause()
 {
     if (Trace)
         Trace->Stepped();
+    // Held before the delay, so a run at delay 0 holds too.
+    HoldAtStep();
     if (Unloading)
         return;
     // A monotonic clock: a pause never hangs at midnight.

@@ -12,7 +12,8 @@ void Store(std::vector<Integer>& array, int index, Integer value);
 // Resizes a scratch array to size elements and clears it.
 void ClearArray(std::vector<Integer>& array, std::size_t size);
 
-// Waits DrawSet[1] hundredths of a second, letting window events through.
+// Holds while the user has paused the run (see StepControl.h), then waits
+// DrawSet[1] hundredths of a second, letting window events through.
 // The delay is read again on every pass, so Faster and Slower act within the
 // pause; a delay of 0 returns at the first reading without pumping events.
 void Pause();

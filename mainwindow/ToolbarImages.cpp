@@ -49,7 +49,7 @@ void Triangle(QPainter& p, double left, double width, const QColor& colour)
 
 const Painter* PainterFor(const QString& key)
 {
-    static const std::array<std::pair<const char*, Painter>, 9> painters = {{
+    static const std::array<std::pair<const char*, Painter>, 12> painters = {{
         {"New", [](QPainter& p) {
              Page(p);
              p.setPen(QPen(QColor(0, 120, 0), 1.5));
@@ -85,6 +85,27 @@ const Painter* PainterFor(const QString& key)
         {"Random", [](QPainter& p) { Bars(p, {9, 4, 12, 6, 10}, QColor(150, 60, 190)); }},
         {"Ascending", [](QPainter& p) { Bars(p, {3, 5, 8, 11, 14}, QColor(20, 140, 160)); }},
         {"Descending", [](QPainter& p) { Bars(p, {14, 11, 8, 5, 3}, QColor(200, 110, 20)); }},
+        {"Pause", [](QPainter& p) {
+             p.setPen(QPen(QColor(20, 60, 140), 1));
+             p.setBrush(QColor(40, 100, 220));
+             p.drawRect(QRectF(3.5, 3.5, 3, 9));
+             p.drawRect(QRectF(9.5, 3.5, 3, 9));
+         }},
+        {"Step Back", [](QPainter& p) {
+             // A bar, then the way back to it.
+             p.setPen(QPen(QColor(20, 60, 140), 1));
+             p.setBrush(QColor(40, 100, 220));
+             p.drawRect(QRectF(2.5, 3.5, 2, 9));
+             p.setBrush(QColor(30, 170, 50));
+             p.setPen(QPen(QColor(30, 170, 50).darker(160), 1));
+             p.drawPolygon(QPolygonF({QPointF(13, 3), QPointF(6, 8), QPointF(13, 13)}));
+         }},
+        {"Step Forward", [](QPainter& p) {
+             Triangle(p, 3, 7, QColor(30, 170, 50));
+             p.setPen(QPen(QColor(20, 60, 140), 1));
+             p.setBrush(QColor(40, 100, 220));
+             p.drawRect(QRectF(11.5, 3.5, 2, 9));
+         }},
     }};
     for (const auto& [name, painter] : painters)
         if (key == QLatin1String(name))

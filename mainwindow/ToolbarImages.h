@@ -1,4 +1,4 @@
-// The nine toolbar images, drawn in code so they stay sharp at any device
+// The toolbar images, drawn in code so they stay sharp at any device
 // pixel ratio.
 #pragma once
 
@@ -6,6 +6,6 @@
 #include <QString>
 
 // The 16 x 16 image of a toolbar button by its key ("New", "Close", "Start",
-// "Stop", "Faster", "Slower", "Random", "Ascending", "Descending"); a null
-// icon for any other key.
+// "Stop", "Faster", "Slower", "Random", "Ascending", "Descending", "Pause",
+// "Step Back", "Step Forward"); a null icon for any other key.
 QIcon ToolbarImage(const QString& key);

@@ -8,6 +8,7 @@
 #include "dialogs/frmType.h"
 #include "engine/Dispatch.h"
 #include "engine/Module1.h"
+#include "mainwindow/RunControl.h"
 #include "mainwindow/StoredSettings.h"
 #include "mainwindow/ToolbarImages.h"
 #include "platform/Forms.h"
@@ -69,6 +70,7 @@ frmMain::frmMain()
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
 
+    runControl_ = std::make_unique<RunControl>(*this);
     BuildMenus();
     BuildToolbar();
     BuildStrips();
@@ -121,6 +123,7 @@ void frmMain::BuildMenus()
     QMenu* sort = menu("mnuSort", tr("&Sort"));
     item(sort, "mnuStart", tr("&Start"), QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuStart_Click);
     item(sort, "mnuStop", tr("S&top"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuStop_Click);
+    runControl_->AddMenuItems(sort);
 
     QMenu* view = menu("mnuView", tr("&View"));
     // The switches keep their own check marks: the handler reads the mark as
@@ -177,6 +180,7 @@ void frmMain::BuildToolbar()
             button->setFocusPolicy(Qt::TabFocus);
         }
     }
+    runControl_->AddToolbarButtons(tbToolBar_);
     connect(tbToolBar_, &QToolBar::actionTriggered, this, [this](QAction* a) {
         if (!unloaded_)
             tbToolBar_ButtonClick(a->data().toString());
@@ -428,11 +432,12 @@ void frmMain::mnuFileExit_Click()
 
 void frmMain::mnuStart_Click()
 {
-    ::mnuStart_Click();
+    runControl_->Run([] { ::mnuStart_Click(); });
 }
 
 void frmMain::mnuStop_Click()
 {
+    runControl_->Stop();
     if (DataReady && Sorting)
         Sorting = false;
 }
@@ -480,6 +485,8 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
         regenerate(0);
     } else if (key == QLatin1String("Descending")) {
         regenerate(1);
+    } else {
+        runControl_->ToolbarButton(key);
     }
 }
 
@@ -487,6 +494,7 @@ void frmMain::RefreshData()
 {
     // Only the elements SourceData has are copied; a shorter source (a
     // cancelled sort settings dialog) leaves the rest 0.
+    runControl_->BeforeDataReplaced();
     const int width = std::max<int>(0, SortSet[2]);
     SortData.assign(static_cast<std::size_t>(width) + 1, 0);
     std::copy_n(SourceData.begin(), std::min(SortData.size(), SourceData.size()), SortData.begin());
@@ -495,6 +503,7 @@ void frmMain::RefreshData()
         picBox_->setBackColor(QBColor(ColorSet[0]));
     picBox_->setForeColor(QBColor(ColorSet[1]));
     Form_Resize();
+    runControl_->AfterDataReplaced();
 }
 
 void frmMain::RefreshPen()
@@ -553,17 +562,17 @@ void frmMain::mnuHelpAbout_Click()
 
 void frmMain::DrawBox()
 {
-    plot_->DrawBox();
+    runControl_->DrawBox();
 }
 
 void frmMain::DrawLine(int X, int Y, int z)
 {
-    plot_->DrawLine(X, Y, z);
+    runControl_->DrawLine(X, Y, z);
 }
 
 void frmMain::DrawPlot(int X, bool o)
 {
-    plot_->DrawPlot(X, o);
+    runControl_->DrawPlot(X, o);
 }
 
 void frmMain::DoReset(int X)

@@ -12,6 +12,7 @@
 
 class PictureBox;
 class PlotView;
+class RunControl;
 class QAction;
 class QToolBar;
 class StatusStrip;
@@ -67,6 +68,7 @@ public:
     StatusStrip& sbTitleBar() const { return *sbTitleBar_; }
     StatusStrip& sbStatusBar() const { return *sbStatusBar_; }
     PlotView& plot() const { return *plot_; }
+    RunControl& runControl() const { return *runControl_; }
     int BarLayout() const { return BarLayout_; }
     // A menu item or toolbar button by its name ("mnuFileNew", "Start", ...).
     QAction* action(const QString& name) const;
@@ -97,6 +99,8 @@ private:
     PictureBox* picBox_ = nullptr;
     std::unique_ptr<PlotView> plot_;
     std::unique_ptr<StatusView> status_;
+    // Pause and the steps of a run (before the menus, which it adds to).
+    std::unique_ptr<RunControl> runControl_;
     QAction* mnuViewToolbar_ = nullptr;
     QAction* mnuViewStatusBar_ = nullptr;
     int BarLayout_ = 0;

@@ -99,3 +99,17 @@ void PlotView::DrawPlot(int X, bool o)
         eraseColumn(X);
     }
 }
+
+void PlotView::DrawColumns(const std::vector<ShownColumn>& columns)
+{
+    const QColor pen = picBox_.foreColor();
+    picBox_.Cls();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ShownColumn& column = columns[i];
+        if (column.role == ShownColumn::Cleared)
+            continue;
+        picBox_.setForeColor(QBColor(ColorSet[1 + column.role]));
+        drawBar(static_cast<int>(i), column.value);
+    }
+    picBox_.setForeColor(pen);
+}

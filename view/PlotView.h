@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/Module1.h"
+#include "engine/RunHistory.h"
 
 #include <vector>
 
@@ -24,6 +25,11 @@ public:
     // o true: bar X of AuxData in the foreground colour, over the column;
     // o false: the column of X in the background colour. The pen keeps it.
     void DrawPlot(int X, bool o);
+
+    // Redraws the whole chart from what each column shows (a paused run's
+    // step): bars in the foreground or a marker colour, cleared columns left
+    // to the background. The pen colour is left as it was.
+    void DrawColumns(const std::vector<ShownColumn>& columns);
 
     float XScale = 0; // SortSet[2] / picBox.ScaleWidth(), set on every layout
     float YScale = 0; // SortSet[1] / picBox.ScaleHeight(), set on every layout

@@ -1,6 +1,7 @@
 #include "view/StatusView.h"
 
 #include "engine/Module1.h"
+#include "engine/StepControl.h"
 #include "platform/Convert.h"
 #include "platform/Runtime.h"
 #include "platform/StatusStrip.h"
@@ -20,6 +21,7 @@ StatusView::StatusView(StatusStrip& sbTitleBar, StatusStrip& sbStatusBar, std::f
 void StatusView::DoReset(int X)
 {
     StartTime = Timer();
+    HeldAtStart = HeldSeconds();
     Comparisons = 0;
     sbTitleBar_.setPanelText(2, QStringLiteral("Time:"));
     sbTitleBar_.setPanelText(3, QStringLiteral("Comparison:"));
@@ -43,7 +45,8 @@ void StatusView::DoReset(int X)
 
 void StatusView::DoStatus()
 {
-    const float elapsed = Timer() - StartTime;
+    // Time the user held the run paused is not the routine's.
+    const float elapsed = Timer() - StartTime - (HeldSeconds() - HeldAtStart);
     sbTitleBar_.setPanelText(2, QStringLiteral("Time: ") + NumberText(elapsed) + QStringLiteral(" secs"));
     sbTitleBar_.setPanelText(3, QStringLiteral("Comparison: ") + QString::number(Comparisons));
     sbStatusBar_.setPanelText(1, QStringLiteral("Status"));

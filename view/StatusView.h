@@ -17,10 +17,11 @@ public:
     // Restarts the run clock, zeroes Comparisons and puts the labels back;
     // then by X: 0 no data set, 1 a data set taken into use, 2 a run begins.
     void DoReset(int X);
-    // Shows the time since the last reset, the comparisons, and "Status".
+    // Shows the time since the last reset (less the time held paused), the comparisons, and "Status".
     void DoStatus();
 
     float StartTime = 0; // Timer() at the last DoReset
+    float HeldAtStart = 0; // HeldSeconds() at the last DoReset
 
 private:
     StatusStrip& sbTitleBar_;

@@ -26,7 +26,8 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
         menus += '\n';
     }
     EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileBar1 mnuFileExit|E&xit|\n"
-                     "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T\n"
+                     "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
+                     "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left\n"
                      "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewBar2 "
                      "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
                      "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");
@@ -37,7 +38,7 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
         EXPECT_TRUE(a->isSeparator() || (a->text().isEmpty() && button->toolTip().isEmpty() && !a->icon().isNull()));
         keys << (a->isSeparator() ? QStringLiteral("|") : button->accessibleName());
     }
-    EXPECT_EQ(keys.join(' '), "New Close | Start Stop | Faster Slower | Random Ascending Descending");
+    EXPECT_EQ(keys.join(' '), "New Close | Start Stop | Faster Slower | Random Ascending Descending | Pause Step Back Step Forward");
 }
 
 TEST_F(DesignTest, ToolbarCommandsNeedNoMouse)

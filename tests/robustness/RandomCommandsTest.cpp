@@ -10,7 +10,9 @@
 #include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "engine/Module1.h"
+#include "engine/StepControl.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/RunControl.h"
 #include "mainwindow/StoredSettings.h"
 #include "mainwindow/frmMain.h"
 #include "platform/PictureBox.h"
@@ -114,7 +116,7 @@ private:
             return; // a command's own synchronous work (e.g. a test delay) is not interrupted
         QWidget* modal = QApplication::activeModalWidget();
         // Inside a run most pumps are just steps; a command every few steps.
-        if (!modal && RoutineRunning) {
+        if (!modal && RoutineRunning && !Holding()) {
             if (watch_->steps < nextStep_)
                 return;
             // With a pause per step, commands come sooner so the test stays quick.
@@ -179,6 +181,8 @@ private:
     {
         static const char* keys[] = {"New", "Close", "Start", "Stop", "Faster", "Slower", "Random", "Ascending", "Descending"};
         frmMain& w = *window_;
+        if (Chance(0.1))
+            return PauseCommand(w);
         const int pick = Pick(20);
         trace_ = "command " + std::to_string(pick) + (RoutineRunning ? " in a run" : "");
         switch (pick) {
@@ -216,6 +220,29 @@ private:
             w.tbToolBar_ButtonClick(QStringLiteral("Faster"));
             break;
         }
+    }
+
+    // Pause, Step Forward and Step Back, by menu item or toolbar button,
+    // whether or not they are enabled: the handlers must hold in any state.
+    void PauseCommand(frmMain& w)
+    {
+        static const char* names[] = {"mnuPause", "mnuStepForward", "mnuStepBack", "Pause", "Step Forward", "Step Back"};
+        const int pick = Pick(6);
+        trace_ = std::string("pause command ") + names[pick] + (Holding() ? " while held" : "");
+        if (pick < 3)
+            w.action(QString::fromLatin1(names[pick]))->trigger();
+        else
+            w.tbToolBar_ButtonClick(QString::fromLatin1(names[pick]));
+    }
+
+    void CheckPause()
+    {
+        const RunHistory* history = window_->runControl().History();
+        // The routine only ever runs on the arrays as it left them.
+        if (RoutineRunning && !Holding() && history && !history->AtPresent())
+            Fail("a routine runs while an earlier step is shown");
+        if (!RoutineRunning && HoldRequested())
+            Fail("a hold is asked for with no run");
     }
 
     void Press(QPushButton* button)
@@ -326,6 +353,7 @@ private:
             Fail("Sorting without a data set");
         if (watch_->nestedRun)
             Fail("a second run began inside a running routine");
+        CheckPause();
         const int top = std::max<int>(0, static_cast<int>(SortData.size()) - 1);
         const PlotView& plot = window_->plot();
         for (int marker : {plot.LastX, plot.LastY, plot.LastZ})

@@ -1,0 +1,251 @@
+#include "mainwindow/RunControl.h"
+
+#include "engine/Module1.h"
+#include "engine/StepControl.h"
+#include "mainwindow/ToolbarImages.h"
+#include "mainwindow/frmMain.h"
+#include "platform/StatusStrip.h"
+#include "view/PlotView.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
+RunControl::RunControl(frmMain& window) : window_(window) {}
+
+RunControl::~RunControl()
+{
+    if (history_ && Trace == history_.get())
+        Trace = nullptr;
+    if (running_)
+        SetHoldListener({});
+}
+
+void RunControl::AddMenuItems(QMenu* sort)
+{
+    sort->addSeparator()->setObjectName(QStringLiteral("mnuSortBar1"));
+    auto item = [&](const char* name, const QString& caption, QKeyCombination key, void (RunControl::*handler)()) {
+        QAction* a = sort->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(QKeySequence(key));
+        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return a;
+    };
+    menu_[0] = item("mnuPause", tr("&Pause"), Qt::CTRL | Qt::Key_P, &RunControl::mnuPause_Click);
+    menu_[0]->setCheckable(true);
+    menu_[1] = item("mnuStepForward", tr("Step &Forward"), Qt::CTRL | Qt::Key_Right, &RunControl::mnuStepForward_Click);
+    menu_[2] = item("mnuStepBack", tr("Step &Back"), Qt::CTRL | Qt::Key_Left, &RunControl::mnuStepBack_Click);
+    Update();
+}
+
+void RunControl::AddToolbarButtons(QToolBar* bar)
+{
+    bar->addSeparator();
+    const char* keys[] = {"Pause", "Step Back", "Step Forward"};
+    for (int i = 0; i < 3; ++i) {
+        const QString key = QString::fromLatin1(keys[i]);
+        // Like the other buttons: the image only, the key for screen readers;
+        // the toolbar hands a click to the window, which passes it here.
+        auto* a = new QAction(ToolbarImage(key), QString(), bar);
+        a->setObjectName(key);
+        a->setData(key);
+        a->setCheckable(i == 0);
+        bar->addAction(a);
+        if (QWidget* button = bar->widgetForAction(a)) {
+            button->setObjectName(key);
+            button->setAccessibleName(key);
+            button->setToolTip(QString());
+            button->setFocusPolicy(Qt::TabFocus);
+        }
+        buttons_[static_cast<std::size_t>(i)] = a;
+    }
+    Update();
+}
+
+bool RunControl::ToolbarButton(const QString& key)
+{
+    if (key == QLatin1String("Pause"))
+        mnuPause_Click();
+    else if (key == QLatin1String("Step Back"))
+        mnuStepBack_Click();
+    else if (key == QLatin1String("Step Forward"))
+        mnuStepForward_Click();
+    else
+        return false;
+    return true;
+}
+
+void RunControl::Run(const std::function<void()>& start)
+{
+    // A Start that begins no run (no data set, or inside a running routine)
+    // leaves the history of the run in progress alone.
+    if (!DataReady || Sorting || RoutineRunning || Unloading || Trace) {
+        start();
+        return;
+    }
+    PlotView& plot = window_.plot();
+    if (!history_)
+        history_ = std::make_unique<RunHistory>(plot.LastX, plot.LastY, plot.LastZ);
+    history_->Restart(0);
+    Trace = history_.get();
+    running_ = true;
+    SetHoldListener([this](bool holding) { Held(holding); });
+    Update();
+    start();
+    SetHoldListener({});
+    Trace = nullptr;
+    running_ = false;
+    RequestHold(false);
+    history_->Clear();
+    Update();
+}
+
+void RunControl::DrawLine(int X, int Y, int z)
+{
+    if (history_)
+        history_->Line(X, Y, z);
+    window_.plot().DrawLine(X, Y, z);
+}
+
+void RunControl::DrawPlot(int X, bool o)
+{
+    if (history_)
+        history_->Plot(X, o);
+    window_.plot().DrawPlot(X, o);
+}
+
+void RunControl::DrawBox()
+{
+    // Held, the plot shows the step shown, not a plain chart of SortData.
+    if (running_ && Holding() && history_ && history_->Recording()) {
+        if (DataReady)
+            window_.plot().DrawColumns(history_->Columns());
+        return;
+    }
+    if (history_)
+        history_->Box();
+    window_.plot().DrawBox();
+}
+
+void RunControl::BeforeDataReplaced()
+{
+    if (!running_)
+        return;
+    ReturnToPresent();
+    history_->Clear();
+}
+
+void RunControl::AfterDataReplaced()
+{
+    if (!running_)
+        return;
+    history_->Restart(Comparisons);
+    if (Holding())
+        ShowStep();
+    Update();
+}
+
+void RunControl::Stop()
+{
+    if (!running_)
+        return;
+    ReturnToPresent();
+    RequestHold(false);
+    Update();
+}
+
+void RunControl::mnuPause_Click()
+{
+    if (running_ && !Unloading) {
+        if (HoldRequested()) {
+            ReturnToPresent();
+            RequestHold(false);
+        } else {
+            RequestHold(true);
+        }
+    }
+    Update();
+}
+
+void RunControl::mnuStepForward_Click()
+{
+    if (!running_ || !Holding() || Unloading)
+        return;
+    // Recorded steps are replayed; at the present the routine runs one step.
+    if (history_->Forward()) {
+        if (DataReady)
+            window_.plot().DrawColumns(history_->Columns());
+        ShowStep();
+        Update();
+    } else {
+        StepOnce();
+    }
+}
+
+void RunControl::mnuStepBack_Click()
+{
+    if (!running_ || !Holding() || Unloading || !history_->Back())
+        return;
+    if (DataReady)
+        window_.plot().DrawColumns(history_->Columns());
+    ShowStep();
+    Update();
+}
+
+void RunControl::Held(bool holding)
+{
+    if (holding) {
+        statusBefore_ = window_.sbStatusBar().panelText(1);
+        ShowStep();
+    } else {
+        ReturnToPresent();
+        window_.sbStatusBar().setPanelText(1, statusBefore_);
+    }
+    Update();
+}
+
+void RunControl::ReturnToPresent()
+{
+    if (!history_ || history_->AtPresent())
+        return;
+    history_->ToPresent();
+    if (DataReady && !Unloading)
+        window_.plot().DrawColumns(history_->Columns());
+}
+
+QString RunControl::PausedText() const
+{
+    if (!history_)
+        return QString();
+    QString text = QStringLiteral("Paused: step %1 of %2, %3 comparisons")
+                       .arg(history_->Shown())
+                       .arg(history_->Recorded())
+                       .arg(history_->ComparisonsShown());
+    if (history_->Dropped() && history_->Shown() == history_->Oldest())
+        text += QStringLiteral(" (earlier steps not kept)");
+    return text;
+}
+
+void RunControl::ShowStep()
+{
+    window_.sbStatusBar().setPanelText(1, PausedText());
+}
+
+void RunControl::Update()
+{
+    const bool held = running_ && Holding();
+    const bool paused = running_ && HoldRequested();
+    const bool back = held && history_ && history_->Shown() > history_->Oldest();
+    for (QAction* pause : {menu_[0], buttons_[0]}) {
+        if (pause) {
+            pause->setEnabled(running_);
+            pause->setChecked(paused);
+        }
+    }
+    for (QAction* forward : {menu_[1], buttons_[2]})
+        if (forward)
+            forward->setEnabled(held);
+    for (QAction* backward : {menu_[2], buttons_[1]})
+        if (backward)
+            backward->setEnabled(back);
+}

@@ -1,0 +1,69 @@
+// Pause, Step Forward and Step Back: their Sort menu items and toolbar
+// buttons, the history of the run in progress, and what status panel 1
+// says while the run is held. The main window hands it its Start, its
+// drawing calls and the moments its data set is replaced.
+#pragma once
+
+#include "engine/RunHistory.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class frmMain;
+class QAction;
+class QMenu;
+class QToolBar;
+
+class RunControl : public QObject {
+public:
+    explicit RunControl(frmMain& window);
+    ~RunControl() override;
+
+    // Separator, "Pause", "Step Forward", "Step Back".
+    void AddMenuItems(QMenu* sort);
+    // Separator, then the buttons "Pause", "Step Back", "Step Forward".
+    void AddToolbarButtons(QToolBar* bar);
+
+    // Runs `start` (the dispatch of Start); when it begins a run, the run's
+    // steps are recorded until the routine returns.
+    void Run(const std::function<void()>& start);
+    // The plot's drawing: recorded as what the plot shows, then drawn. While
+    // the run is held, a whole-chart redraw shows the step shown.
+    void DrawLine(int X, int Y, int z);
+    void DrawPlot(int X, bool o);
+    void DrawBox();
+    // Around new values put into SortData (regeneration, New): the run goes
+    // back to the present first, and its history starts again after.
+    void BeforeDataReplaced();
+    void AfterDataReplaced();
+    // Stop: back to the present and the hold let go.
+    void Stop();
+    // A toolbar button's key; false when it is not one of these buttons.
+    bool ToolbarButton(const QString& key);
+
+    void mnuPause_Click();
+    void mnuStepForward_Click();
+    void mnuStepBack_Click();
+
+    // The history of the run in progress; null before the first run.
+    const RunHistory* History() const { return history_.get(); }
+    // Status panel 1 while held: "Paused: step 12 of 40, 31 comparisons".
+    QString PausedText() const;
+
+private:
+    void Held(bool holding);
+    void ReturnToPresent();
+    void ShowStep();
+    void Update();
+
+    frmMain& window_;
+    std::unique_ptr<RunHistory> history_;
+    bool running_ = false;
+    QString statusBefore_;
+    std::array<QAction*, 3> menu_{};    // Pause, Step Forward, Step Back
+    std::array<QAction*, 3> buttons_{}; // Pause, Step Back, Step Forward
+};
