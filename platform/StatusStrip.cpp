@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <numeric>
 
 StatusStrip::StatusStrip(QWidget* parent) : QWidget(parent)
 {
@@ -136,9 +137,31 @@ void StatusStrip::layoutPanels()
             given += widths[i];
         }
     }
+    // A strip too narrow for every text takes the shortfall from its spring
+    // panels, widest first, down to their minimums: the texts that matter
+    // most to the panel layout (the delay, the date, the clock) stay whole
+    // and the long free text is the one cut.
+    int shortfall = std::accumulate(widths.begin(), widths.end(), 0) - width();
+    while (shortfall > 0) {
+        std::size_t widest = count;
+        for (std::size_t i = 0; i < count; ++i) {
+            const int spare = widths[i] - TwipsToPixelsX(panels_[i].widthTwips);
+            if (panels_[i].size == PanelSize::Spring && spare > 0
+                && (widest == count || widths[i] > widths[widest]))
+                widest = i;
+        }
+        if (widest == count)
+            break;
+        const int cut = std::min(shortfall, widths[widest] - TwipsToPixelsX(panels_[widest].widthTwips));
+        widths[widest] -= cut;
+        shortfall -= cut;
+    }
     int x = 0;
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        panels_[i].label->setGeometry(x, 0, widths[i], height());
+        QLabel* label = panels_[i].label;
+        // A cut text can still be read whole by pointing at it.
+        label->setToolTip(widths[i] < label->sizeHint().width() ? label->text() : QString());
+        label->setGeometry(x, 0, widths[i], height());
         x += widths[i];
     }
 }
