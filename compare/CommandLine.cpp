@@ -101,7 +101,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     parser.addOptions({compare, order, width, height, format});
 
     auto fail = [&](const QString& message) {
-        err << QCoreApplication::applicationName().toLower() << ": " << message << '\n'
+        err << "ordivan: " << message << '\n'
             << parser.helpText();
         err.flush();
         return kBadArguments;

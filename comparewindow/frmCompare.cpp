@@ -131,6 +131,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     tblResults->setHorizontalHeaderLabels(TableHeader());
     tblResults->setSortingEnabled(true);
     tblResults->horizontalHeader()->setSortIndicatorShown(true);
+    tblResults->sortByColumn(0, Qt::AscendingOrder);
     chart = new BarChart;
     cboChart = new QComboBox;
     cboChart->addItems({QStringLiteral("Comparisons"), QStringLiteral("Steps"), QStringLiteral("Writes")});
@@ -184,7 +185,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     layout->addLayout(top);
     layout->addWidget(lblStale);
     layout->addWidget(pages_, 1);
-    resize(980, 460);
+    resize(1120, 480);
 
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
@@ -279,6 +280,9 @@ void frmCompare::Cancel()
 
 void frmCompare::Poll()
 {
+    // Read before the results: a comparison that ends in between is read
+    // once more on the next poll.
+    const bool busy = Computing();
     if (table_) {
         tableResults_ = table_->Results();
         ShowTable();
@@ -288,7 +292,6 @@ void frmCompare::Poll()
         prgMatrix->setValue(static_cast<int>(matrix_->Progress() * 1000));
         ShowMatrix();
     }
-    const bool busy = Computing();
     cmdCancel->setEnabled(matrix_ && !matrix_->Finished());
     if (!busy)
         poll_->stop();

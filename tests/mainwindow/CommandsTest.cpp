@@ -26,7 +26,7 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
         menus += '\n';
     }
     EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileBar1 mnuFileExit|E&xit|\n"
-                     "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T\n"
+                     "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M\n"
                      "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewBar2 "
                      "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
                      "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");
