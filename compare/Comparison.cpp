@@ -212,8 +212,9 @@ void Comparison::Launch()
     const unsigned cores = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
     const std::size_t count = std::min<std::size_t>(cores, jobs_.size());
     running_ = static_cast<int>(count);
+    current_.assign(count, Current{});
     for (std::size_t i = 0; i < count; ++i)
-        workers_.emplace_back([this] { Work(); });
+        workers_.emplace_back([this, i] { Work(i); });
 }
 
 RunInput Comparison::InputFor(int column)
@@ -223,7 +224,16 @@ RunInput Comparison::InputFor(int column)
     return FreshInput(static_cast<Integer>(orders_[column]), height_, width_);
 }
 
-void Comparison::Work()
+namespace {
+
+double Seconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+void Comparison::Work(std::size_t worker)
 {
     // A new thread's engine state must be set up before its first use.
     ResetSharedState();
@@ -232,11 +242,18 @@ void Comparison::Work()
         if (index >= jobs_.size() || stop_.Stopped())
             break;
         const Job& job = jobs_[index];
+        const double start = Seconds();
+        {
+            std::lock_guard lock(mutex_);
+            current_[worker] = {job.weight, start};
+        }
         const RunInput input = InputFor(job.column);
         const RunResult result = RunHeadless(job.routine, input, stop_);
         std::lock_guard lock(mutex_);
         results_[job.routine][job.column] = result;
         doneWeight_ += job.weight;
+        busySeconds_ += Seconds() - start;
+        current_[worker] = {};
     }
     ResetSharedState();
     --running_;
@@ -265,7 +282,16 @@ double Comparison::Progress() const
     std::lock_guard lock(mutex_);
     if (totalWeight_ <= 0)
         return 1;
-    return std::min(1.0, doneWeight_ / totalWeight_);
+    // The work the finished runs did a second; before the first has ended,
+    // about what Stooge Sort manages.
+    const double rate = busySeconds_ > 0.01 ? doneWeight_ / busySeconds_ : 1e8;
+    double done = doneWeight_;
+    const double now = Seconds();
+    for (const Current& c : current_)
+        if (c.since > 0)
+            done += std::min(0.95 * c.weight, (now - c.since) * rate);
+    shown_ = std::max(shown_, std::min(1.0, done / totalWeight_));
+    return shown_;
 }
 
 std::vector<std::vector<RunResult>> Comparison::Results() const

@@ -108,7 +108,9 @@ public:
     void Wait();
     bool Finished() const { return running_.load() == 0; }
     bool Cancelled() const { return stop_.Stopped(); }
-    // The share of the work done, 0..1, weighted by each run's expected cost.
+    // The share of the work done, 0..1, weighted by each run's expected cost;
+    // a run in progress counts by its time so far, so the share moves while
+    // a long run goes on. Never goes back.
     double Progress() const;
 
     int Columns() const { return static_cast<int>(columns_); }
@@ -125,7 +127,7 @@ private:
     };
     Comparison() = default;
     void Launch();
-    void Work();
+    void Work(std::size_t worker);
     RunInput InputFor(int column);
 
     std::size_t columns_ = 1;
@@ -140,6 +142,13 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::vector<RunResult>> results_;
     double doneWeight_ = 0;
+    double busySeconds_ = 0; // the time the finished runs took, together
+    struct Current {
+        double weight = 0;
+        double since = 0; // 0: no run
+    };
+    std::vector<Current> current_; // per worker
+    mutable double shown_ = 0;
     StopSwitch stop_;
     std::vector<std::thread> workers_;
 };
