@@ -52,6 +52,8 @@ public:
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setAlternatingRowColors(true);
         verticalHeader()->setVisible(false);
+        // Compact rows: the thirteen routines fit without scrolling.
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     }
 
 protected:
