@@ -156,6 +156,8 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     split->addWidget(chartPanel);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    // Every column of the table in view, the verdict included.
+    split->setSizes({800, 420});
 
     // All orders: the matrix, the selected cell's figures, the progress.
     std::vector<int> all;
@@ -187,7 +189,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     layout->addLayout(top);
     layout->addWidget(lblStale);
     layout->addWidget(pages_, 1);
-    resize(1120, 480);
+    resize(1240, 480);
 
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
