@@ -159,7 +159,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     // Every column of the table in view, the verdict included.
     split->setSizes({800, 420});
 
-    // All orders: the matrix, the selected cell's figures, the progress.
+    // All orders: the matrix and the selected cell's figures.
     std::vector<int> all;
     for (int i = 0; i < kOrderCount; ++i)
         all.push_back(i);
@@ -167,19 +167,18 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     tblMatrix->setObjectName(QStringLiteral("tblMatrix"));
     tblMatrix->setHorizontalHeaderLabels(MatrixHeader(all));
     lblCell = new QLabel(QStringLiteral("Select a cell to see its steps and writes."));
-    prgMatrix = new QProgressBar;
-    prgMatrix->setRange(0, 1000);
-    prgMatrix->setTextVisible(false);
+    prgCompare = new QProgressBar;
+    prgCompare->setRange(0, 1000);
+    prgCompare->setTextVisible(false);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"));
     auto* progress = new QHBoxLayout;
-    progress->addWidget(prgMatrix, 1);
+    progress->addWidget(prgCompare, 1);
     progress->addWidget(cmdCancel);
     auto* matrixPage = new QWidget;
     auto* matrixLayout = new QVBoxLayout(matrixPage);
     matrixLayout->setContentsMargins(0, 0, 0, 0);
     matrixLayout->addWidget(tblMatrix, 1);
     matrixLayout->addWidget(lblCell);
-    matrixLayout->addLayout(progress);
 
     pages_ = new QStackedWidget;
     pages_->addWidget(split);
@@ -189,6 +188,8 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     layout->addLayout(top);
     layout->addWidget(lblStale);
     layout->addWidget(pages_, 1);
+    // Below both pages: a table of a very wide data set can take long too.
+    layout->addLayout(progress);
     resize(1240, 480);
 
     poll_ = new QTimer(this);
@@ -266,6 +267,7 @@ void frmCompare::SetAllOrders(bool on)
         Refresh();
     else
         CheckStale();
+    Poll();
 }
 
 void frmCompare::Cancel()
@@ -293,10 +295,12 @@ void frmCompare::Poll()
     }
     if (matrix_) {
         matrixResults_ = matrix_->Results();
-        prgMatrix->setValue(static_cast<int>(matrix_->Progress() * 1000));
         ShowMatrix();
     }
-    cmdCancel->setEnabled(matrix_ && !matrix_->Finished());
+    const Comparison* shown = AllOrders() ? matrix_.get() : table_.get();
+    if (shown)
+        prgCompare->setValue(static_cast<int>(shown->Progress() * 1000));
+    cmdCancel->setEnabled(busy);
     if (!busy)
         poll_->stop();
 }

@@ -53,7 +53,7 @@ public:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdClose = nullptr;
-    QProgressBar* prgMatrix = nullptr;
+    QProgressBar* prgCompare = nullptr;
     QLabel* lblData = nullptr;
     QLabel* lblStale = nullptr;
     QLabel* lblCell = nullptr;
