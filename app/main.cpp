@@ -1,12 +1,39 @@
+#include "compare/CommandLine.h"
 #include "mainwindow/Main.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+void NameApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Ordivan"));
+    QCoreApplication::setApplicationName(QStringLiteral("Ordivan"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORDIVAN_VERSION));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (WantsCommandLine(arguments)) {
+        // No window and no display: Ctrl+C keeps its default and ends a long
+        // comparison at once.
+        QCoreApplication app(argc, argv);
+        NameApplication();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RunCommandLine(QCoreApplication::arguments(), out, err);
+    }
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Ordivan"));
-    QApplication::setApplicationName(QStringLiteral("Ordivan"));
+    NameApplication();
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("ordivan"));
     Main();

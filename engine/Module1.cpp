@@ -11,7 +11,7 @@ constinit thread_local std::vector<Integer> SortData;
 constinit thread_local std::vector<Integer> AuxData;
 constinit thread_local std::vector<Integer> CountData;
 constinit thread_local bool DataReady = false;
-constinit thread_local bool Sorting = false;
+constinit thread_local std::atomic<bool> Sorting = false;
 constinit thread_local bool RoutineRunning = false;
 constinit thread_local bool Unloading = false;
 constinit thread_local std::array<Integer, 5> ColorSet{};

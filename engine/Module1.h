@@ -11,6 +11,7 @@
 #include "engine/SortView.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -32,7 +33,10 @@ extern thread_local constinit std::vector<Integer> CountData;
 // A data set has been taken into use by File > New and not closed since.
 extern thread_local constinit bool DataReady;
 // A run is in progress; clearing it asks the routine to stop at its next test.
-extern thread_local constinit bool Sorting;
+// Atomic so that another thread may clear a headless run's flag: a routine
+// that takes no step for a long while (Stooge Sort on ascending data) still
+// stops at its next test. Reading it costs what a plain flag costs.
+extern thread_local constinit std::atomic<bool> Sorting;
 // A routine is executing, stopped or not: no second run may start inside it.
 extern thread_local constinit bool RoutineRunning;
 // The main window has unloaded: pauses end at once so a routine still on the

@@ -6,6 +6,7 @@
 #include "dialogs/frmDraw.h"
 #include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
+#include "comparewindow/frmCompare.h"
 #include "engine/Dispatch.h"
 #include "engine/Module1.h"
 #include "mainwindow/RunControl.h"
@@ -124,6 +125,8 @@ void frmMain::BuildMenus()
     item(sort, "mnuStart", tr("&Start"), QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuStart_Click);
     item(sort, "mnuStop", tr("S&top"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuStop_Click);
     runControl_->AddMenuItems(sort);
+    bar(sort, "mnuSortBar2");
+    item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
 
     QMenu* view = menu("mnuView", tr("&View"));
     // The switches keep their own check marks: the handler reads the mark as
@@ -440,6 +443,14 @@ void frmMain::mnuStop_Click()
     runControl_->Stop();
     if (DataReady && Sorting)
         Sorting = false;
+}
+
+void frmMain::mnuCompare_Click()
+{
+    // The comparison works on copies on threads of its own; it waits only
+    // for a routine of the window to have returned.
+    if (!RoutineRunning)
+        ShowCompareWindow(this);
 }
 
 void frmMain::ShowDelay()

@@ -37,6 +37,8 @@ public:
     // Sort menu.
     void mnuStart_Click();
     void mnuStop_Click();
+    // Opens the Compare window when no routine is executing.
+    void mnuCompare_Click();
     // View menu.
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();

@@ -27,7 +27,8 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
     }
     EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileBar1 mnuFileExit|E&xit|\n"
                      "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
-                     "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left\n"
+                     "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left "
+                     "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M\n"
                      "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewBar2 "
                      "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
                      "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");

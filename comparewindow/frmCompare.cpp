@@ -1,0 +1,501 @@
+#include "comparewindow/frmCompare.h"
+
+#include "comparewindow/BarChart.h"
+#include "engine/Routines.h"
+#include "platform/ProgramIcon.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace {
+
+constexpr int kRoutines = static_cast<int>(RoutineTable.size());
+constexpr int kPollMs = 50; // progress and results twenty times a second
+
+// A cell whose rows sort by a number, not by its text.
+class FigureItem : public QTableWidgetItem {
+public:
+    FigureItem(const QString& text, double key) : QTableWidgetItem(text) { setData(Qt::UserRole, key); }
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+// A table whose Ctrl+C copies the whole page.
+class FigureTable : public QTableWidget {
+public:
+    FigureTable(int rows, int columns, std::function<void()> copy)
+        : QTableWidget(rows, columns), copy_(std::move(copy))
+    {
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setAlternatingRowColors(true);
+        verticalHeader()->setVisible(false);
+        // Compact rows: the thirteen routines fit without scrolling.
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->matches(QKeySequence::Copy)) {
+            copy_();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> copy_;
+};
+
+constexpr double kLast = std::numeric_limits<double>::infinity();
+
+QTableWidgetItem* Figure(const RunResult& r, std::int64_t value, bool counted = true)
+{
+    if (r.state != RunResult::State::Done)
+        return new FigureItem(r.state == RunResult::State::Cancelled ? QStringLiteral("Cancelled") : QString(), kLast);
+    if (!counted) {
+        auto* item = new FigureItem(QStringLiteral("\u2013"), kLast);
+        item->setToolTip(QStringLiteral("Not a comparison sort"));
+        return item;
+    }
+    return new FigureItem(QString::number(value), static_cast<double>(value));
+}
+
+QTableWidgetItem* Verdict(const RunResult& r)
+{
+    if (r.state != RunResult::State::Done)
+        return new FigureItem(QString(), 2);
+    auto* item = new FigureItem(r.verified ? QStringLiteral("\u2713") : QStringLiteral("\u2717"), r.verified ? 0 : 1);
+    item->setTextAlignment(Qt::AlignCenter);
+    item->setToolTip(r.verified ? QStringLiteral("Ascending, and a permutation of the data set")
+                                : QStringLiteral("Not ascending, or not a permutation of the data set"));
+    if (!r.verified)
+        item->setForeground(Qt::red);
+    return item;
+}
+
+QString DelayText(Integer delay)
+{
+    return QString::number(std::max<int>(delay, 0) / 100.0, 'f', 2);
+}
+
+} // namespace
+
+frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(this)
+{
+    setObjectName(QStringLiteral("frmCompare"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Compare All"));
+    setWindowIcon(ProgramIcon());
+
+    lblData = new QLabel;
+    lblStale = new QLabel(QStringLiteral("The data set has changed since these figures were computed."));
+    lblStale->setStyleSheet(QStringLiteral("color: #b00000"));
+    lblStale->hide();
+    chkAllOrders = new QCheckBox(QStringLiteral("&All orders"));
+    cmdRefresh = new QPushButton(QStringLiteral("&Refresh"));
+    cmdSave = new QPushButton(QStringLiteral("&Save as CSV..."));
+    cmdClose = new QPushButton(QStringLiteral("Close"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblData, 1);
+    top->addWidget(chkAllOrders);
+    top->addWidget(cmdRefresh);
+    top->addWidget(cmdSave);
+    top->addWidget(cmdClose);
+
+    // The one data set: the table and, beside it, the chart.
+    auto copy = [this] { QApplication::clipboard()->setText(CopyText()); };
+    tblResults = new FigureTable(kRoutines, TableHeader().size(), copy);
+    tblResults->setObjectName(QStringLiteral("tblResults"));
+    tblResults->setHorizontalHeaderLabels(TableHeader());
+    tblResults->setSortingEnabled(true);
+    tblResults->horizontalHeader()->setSortIndicatorShown(true);
+    tblResults->sortByColumn(0, Qt::AscendingOrder);
+    chart = new BarChart;
+    cboChart = new QComboBox;
+    cboChart->addItems({QStringLiteral("Comparisons"), QStringLiteral("Steps"), QStringLiteral("Writes")});
+    cboChart->setAccessibleName(QStringLiteral("Chart figure"));
+    chkLog = new QCheckBox(QStringLiteral("&Logarithmic scale"));
+    auto* chartBar = new QHBoxLayout;
+    auto* chartLabel = new QLabel(QStringLiteral("C&hart:"));
+    chartLabel->setBuddy(cboChart);
+    chartBar->addWidget(chartLabel);
+    chartBar->addWidget(cboChart);
+    chartBar->addWidget(chkLog);
+    chartBar->addStretch();
+    auto* chartPanel = new QWidget;
+    auto* chartLayout = new QVBoxLayout(chartPanel);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addLayout(chartBar);
+    chartLayout->addWidget(chart, 1);
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(tblResults);
+    split->addWidget(chartPanel);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    // Every column of the table in view, the verdict included.
+    split->setSizes({800, 420});
+
+    // All orders: the matrix and the selected cell's figures.
+    std::vector<int> all;
+    for (int i = 0; i < kOrderCount; ++i)
+        all.push_back(i);
+    tblMatrix = new FigureTable(kRoutines, MatrixHeader(all).size(), copy);
+    tblMatrix->setObjectName(QStringLiteral("tblMatrix"));
+    tblMatrix->setHorizontalHeaderLabels(MatrixHeader(all));
+    lblCell = new QLabel(QStringLiteral("Select a cell to see its steps and writes."));
+    prgCompare = new QProgressBar;
+    prgCompare->setRange(0, 1000);
+    prgCompare->setTextVisible(false);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(prgCompare, 1);
+    progress->addWidget(cmdCancel);
+    auto* matrixPage = new QWidget;
+    auto* matrixLayout = new QVBoxLayout(matrixPage);
+    matrixLayout->setContentsMargins(0, 0, 0, 0);
+    matrixLayout->addWidget(tblMatrix, 1);
+    matrixLayout->addWidget(lblCell);
+
+    pages_ = new QStackedWidget;
+    pages_->addWidget(split);
+    pages_->addWidget(matrixPage);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(lblStale);
+    layout->addWidget(pages_, 1);
+    // Below both pages: a table of a very wide data set can take long too.
+    layout->addLayout(progress);
+    resize(1240, 480);
+
+    poll_ = new QTimer(this);
+    poll_->setInterval(kPollMs);
+    connect(poll_, &QTimer::timeout, this, &frmCompare::Poll);
+    staleCheck_ = new QTimer(this);
+    staleCheck_->setInterval(500);
+    connect(staleCheck_, &QTimer::timeout, this, &frmCompare::CheckStale);
+    staleCheck_->start();
+
+    connect(chkAllOrders, &QCheckBox::toggled, this, &frmCompare::SetAllOrders);
+    connect(cmdRefresh, &QPushButton::clicked, this, &frmCompare::Refresh);
+    connect(cmdSave, &QPushButton::clicked, this, &frmCompare::SaveAs);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmCompare::Cancel);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(cboChart, &QComboBox::currentIndexChanged, this, &frmCompare::ShowChart);
+    connect(chkLog, &QCheckBox::toggled, chart, &BarChart::setLogarithmic);
+    connect(tblMatrix, &QTableWidget::currentCellChanged, this, &frmCompare::ShowCell);
+    auto* copyKey = new QShortcut(QKeySequence::Copy, this);
+    connect(copyKey, &QShortcut::activated, this, copy);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    Refresh();
+}
+
+frmCompare::~frmCompare() = default;
+
+bool frmCompare::AllOrders() const
+{
+    return chkAllOrders->isChecked();
+}
+
+bool frmCompare::Computing() const
+{
+    return (table_ && !table_->Finished()) || (matrix_ && !matrix_->Finished());
+}
+
+void frmCompare::Refresh()
+{
+    lblStale->hide();
+    if (AllOrders()) {
+        matrix_.reset();
+        matrixHeight_ = SortSet[1];
+        matrixWidth_ = SortSet[2];
+        matrixCancelled_ = false;
+        std::vector<int> all;
+        for (int i = 0; i < kOrderCount; ++i)
+            all.push_back(i);
+        matrix_ = Comparison::OnOrders(all, matrixHeight_, matrixWidth_);
+        matrixResults_ = matrix_->Results();
+        ShowMatrix();
+    } else {
+        table_.reset();
+        tableInput_ = CurrentInput();
+        tableDelay_ = DrawSet[1];
+        table_ = Comparison::OnData(tableInput_);
+        tableResults_ = table_->Results();
+        ShowTable();
+    }
+    poll_->start();
+    Poll();
+}
+
+void frmCompare::SetAllOrders(bool on)
+{
+    if (chkAllOrders->isChecked() != on) {
+        chkAllOrders->setChecked(on); // comes back here through the signal
+        return;
+    }
+    pages_->setCurrentIndex(on ? 1 : 0);
+    // A page is computed the first time it is shown, and again when what it
+    // was computed on has changed.
+    if (on ? (!matrix_ || Stale()) : (!table_ || Stale()))
+        Refresh();
+    else
+        CheckStale();
+    Poll();
+}
+
+void frmCompare::Cancel()
+{
+    if (matrix_ && !matrix_->Finished()) {
+        matrix_->Cancel();
+        matrix_->Wait();
+        matrixCancelled_ = true;
+    }
+    if (table_ && !table_->Finished()) {
+        table_->Cancel();
+        table_->Wait();
+    }
+    Poll();
+}
+
+void frmCompare::Poll()
+{
+    // Read before the results: a comparison that ends in between is read
+    // once more on the next poll.
+    const bool busy = Computing();
+    if (table_) {
+        tableResults_ = table_->Results();
+        ShowTable();
+    }
+    if (matrix_) {
+        matrixResults_ = matrix_->Results();
+        ShowMatrix();
+    }
+    const Comparison* shown = AllOrders() ? matrix_.get() : table_.get();
+    if (shown)
+        prgCompare->setValue(static_cast<int>(shown->Progress() * 1000));
+    cmdCancel->setEnabled(busy);
+    if (!busy)
+        poll_->stop();
+}
+
+void frmCompare::ShowTable()
+{
+    const QString state = table_ && !table_->Finished() ? QStringLiteral("  (computing...)") : QString();
+    lblData->setText(QStringLiteral("%1, height %2, width %3, delay %4 s%5")
+                         .arg(OrderName(tableInput_.order))
+                         .arg(tableInput_.height)
+                         .arg(tableInput_.width)
+                         .arg(DelayText(tableDelay_), state));
+    const bool sorting = tblResults->isSortingEnabled();
+    tblResults->setSortingEnabled(false);
+    for (int r = 0; r < kRoutines && r < static_cast<int>(tableResults_.size()); ++r) {
+        const RunResult& res = tableResults_[r][0];
+        const bool done = res.state == RunResult::State::Done;
+        auto* name = new FigureItem(QString::fromLatin1(RoutineTable[r].name), r);
+        tblResults->setItem(r, 0, name);
+        tblResults->setItem(r, 1, Figure(res, res.comparisons, ComparesValues(r)));
+        tblResults->setItem(r, 2, Figure(res, res.steps));
+        tblResults->setItem(r, 3, Figure(res, res.writes));
+        const double window = WindowSeconds(res.steps, tableDelay_);
+        tblResults->setItem(r, 4, done ? new FigureItem(QString::number(window, 'f', 2), window) : Figure(res, 0));
+        const double ms = res.engineSeconds * 1000.0;
+        tblResults->setItem(r, 5, done ? new FigureItem(QString::number(ms, 'f', 3), ms) : Figure(res, 0));
+        tblResults->setItem(r, 6, Verdict(res));
+        tblResults->setItem(r, 7, new FigureItem(RoutineNote(r), RoutineRuns(r) ? (ComparesValues(r) ? 0 : 1) : 2));
+        for (int c = 1; c < 6; ++c)
+            if (QTableWidgetItem* item = tblResults->item(r, c))
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    tblResults->setSortingEnabled(sorting);
+    tblResults->resizeColumnsToContents();
+    ShowChart();
+}
+
+void frmCompare::ShowChart()
+{
+    const int figure = cboChart->currentIndex();
+    std::vector<BarChart::Bar> bars;
+    for (int r = 0; r < kRoutines && r < static_cast<int>(tableResults_.size()); ++r) {
+        const RunResult& res = tableResults_[r][0];
+        BarChart::Bar bar{QString::fromLatin1(RoutineTable[r].name), std::nullopt, QString()};
+        if (!RoutineRuns(r))
+            bar.why = QStringLiteral("not available");
+        else if (figure == 0 && !ComparesValues(r))
+            bar.why = QStringLiteral("not a comparison sort");
+        else if (res.state == RunResult::State::Cancelled)
+            bar.why = QStringLiteral("cancelled");
+        else if (res.state == RunResult::State::Done)
+            bar.value = static_cast<double>(figure == 0 ? res.comparisons : figure == 1 ? res.steps : res.writes);
+        bars.push_back(bar);
+    }
+    chart->setBars(std::move(bars));
+}
+
+void frmCompare::ShowMatrix()
+{
+    QString state;
+    if (matrix_ && !matrix_->Finished())
+        state = QStringLiteral("  (computing...)");
+    else if (matrixCancelled_)
+        state = QStringLiteral("  (cancelled)");
+    if (AllOrders())
+        lblData->setText(QStringLiteral("All orders, comparisons; height %1, width %2%3")
+                             .arg(matrixHeight_)
+                             .arg(matrixWidth_)
+                             .arg(state));
+    for (int r = 0; r < kRoutines && r < static_cast<int>(matrixResults_.size()); ++r) {
+        tblMatrix->setItem(r, 0, new QTableWidgetItem(QString::fromLatin1(RoutineTable[r].name)));
+        const std::vector<RunResult>& row = matrixResults_[r];
+        for (int c = 0; c < static_cast<int>(row.size()); ++c) {
+            QTableWidgetItem* item = Figure(row[c], row[c].comparisons, ComparesValues(r));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (row[c].state == RunResult::State::Done && !row[c].verified)
+                item->setForeground(Qt::red);
+            tblMatrix->setItem(r, c + 1, item);
+        }
+        tblMatrix->setItem(r, kOrderCount + 1, new QTableWidgetItem(RoutineNote(r)));
+    }
+    tblMatrix->resizeColumnsToContents();
+    ShowCell();
+}
+
+void frmCompare::ShowCell()
+{
+    const int r = tblMatrix->currentRow();
+    const int c = tblMatrix->currentColumn() - 1;
+    if (r < 0 || r >= static_cast<int>(matrixResults_.size()) || c < 0 || c >= kOrderCount
+        || c >= static_cast<int>(matrixResults_[r].size())) {
+        lblCell->setText(QStringLiteral("Select a cell to see its steps and writes."));
+        return;
+    }
+    const RunResult& res = matrixResults_[r][c];
+    const QString where = QStringLiteral("%1, %2: ").arg(QString::fromLatin1(RoutineTable[r].name), OrderName(c));
+    QString what;
+    switch (res.state) {
+    case RunResult::State::Done:
+        what = QStringLiteral("%1 comparisons, %2 steps, %3 writes, %4")
+                   .arg(res.comparisons)
+                   .arg(res.steps)
+                   .arg(res.writes)
+                   .arg(res.verified ? QStringLiteral("verified") : QStringLiteral("NOT sorted"));
+        break;
+    case RunResult::State::Cancelled: what = QStringLiteral("cancelled"); break;
+    case RunResult::State::NotAvailable: what = QStringLiteral("not available"); break;
+    case RunResult::State::Pending: what = QStringLiteral("not computed yet"); break;
+    }
+    lblCell->setText(where + what);
+}
+
+bool frmCompare::Stale() const
+{
+    if (AllOrders())
+        return matrix_ && (matrixHeight_ != SortSet[1] || matrixWidth_ != SortSet[2]);
+    if (!table_)
+        return false;
+    const RunInput now = CurrentInput();
+    return now.values != tableInput_.values || now.order != tableInput_.order || now.height != tableInput_.height
+        || now.width != tableInput_.width;
+}
+
+void frmCompare::CheckStale()
+{
+    // The window time follows the delay as it is now.
+    if (!AllOrders() && tableDelay_ != DrawSet[1]) {
+        tableDelay_ = DrawSet[1];
+        ShowTable();
+    }
+    lblStale->setVisible(Stale());
+}
+
+QString frmCompare::PageText(ReportFormat format) const
+{
+    ReportInfo info;
+    if (AllOrders()) {
+        for (int i = 0; i < kOrderCount; ++i)
+            info.orders.push_back(i);
+        info.height = matrixHeight_;
+        info.width = matrixWidth_;
+        return Report(matrixResults_, info, format);
+    }
+    info.order = tableInput_.order;
+    info.height = tableInput_.height;
+    info.width = tableInput_.width;
+    info.delay = tableDelay_;
+    return Report(tableResults_, info, format);
+}
+
+QString frmCompare::CopyText() const
+{
+    return PageText(ReportFormat::Tsv);
+}
+
+bool frmCompare::SaveCsv(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    const QByteArray bytes = PageText(ReportFormat::Csv).toUtf8();
+    return file.write(bytes) == bytes.size();
+}
+
+void frmCompare::SaveAs()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as CSV"),
+                                                      QStringLiteral("comparison.csv"),
+                                                      QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    if (!SaveCsv(path))
+        QMessageBox::warning(this, QStringLiteral("Ordivan"), QStringLiteral("Could not write %1.").arg(path));
+}
+
+void frmCompare::closeEvent(QCloseEvent* event)
+{
+    // Every run ends at its next test; nothing of the comparison outlives the window.
+    poll_->stop();
+    staleCheck_->stop();
+    matrix_.reset();
+    table_.reset();
+    event->accept();
+}
+
+frmCompare* ShowCompareWindow(QWidget* owner)
+{
+    static QPointer<frmCompare> window;
+    if (!window) {
+        window = new frmCompare(owner);
+    } else if (window->Stale()) {
+        window->Refresh();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
