@@ -5,13 +5,30 @@
 
 class DispatchTest : public EngineTest {
 protected:
-    // A notice comes before anything of the run, with the run already marked.
     void SetUp() override
     {
-        EngineTest::SetUp(), Load({3, 1, 2});
-        SetMsgBoxHook([this](const std::string& p) { boxes.push_back(p); EXPECT_TRUE(view.calls.empty() && Sorting) << p; });
+        EngineTest::SetUp();
+        Load({3, 1, 2});
+        // A notice comes before anything of the run, with the run already marked.
+        SetMsgBoxHook([this](const std::string& p) {
+            boxes.push_back(p);
+            EXPECT_EQ(view.calls, Calls{}) << p;
+            EXPECT_TRUE(Sorting) << p;
+        });
     }
-    void Start(int type) { SortType = static_cast<Integer>(type); ScopedView scoped(view); mnuStart_Click(); }
+    void Start(int type)
+    {
+        SortType = static_cast<Integer>(type);
+        ScopedView scoped(view);
+        mnuStart_Click();
+    }
+    void ExpectNothingRan(const Values& data)
+    {
+        EXPECT_EQ(view.calls, Calls{});
+        EXPECT_EQ(Data(), data);
+        EXPECT_FALSE(Sorting);
+        EXPECT_FALSE(RoutineRunning);
+    }
     std::vector<std::string> boxes;
 };
 
@@ -21,23 +38,35 @@ TEST_F(DispatchTest, StartsOnlyWhenReadyAndNoRoutineIsExecuting)
     const int cases[][5] = {{0, 0, 0, 0, 0}, {1, 1, 0, 0, 0}, {1, 0, 1, 0, 0},
                             {1, 0, 0, 1, 0}, {1, 0, 0, 0, 13}, {1, 0, 0, 0, -1}};
     for (const auto& c : cases) {
-        DataReady = c[0], Sorting = c[1], RoutineRunning = c[2], Unloading = c[3];
+        SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
+        DataReady = c[0];
+        Sorting = c[1];
+        RoutineRunning = c[2];
+        Unloading = c[3];
         Start(c[4]);
-        EXPECT_TRUE(view.calls.empty() && boxes.empty() && Data() == Values({3, 1, 2}) && Sorting == bool(c[1]))
-            << "case " << (&c - cases);
+        EXPECT_EQ(view.calls, Calls{});
+        EXPECT_EQ(Data(), (Values{3, 1, 2}));
+        EXPECT_EQ(Sorting, bool(c[1]));
     }
+    EXPECT_EQ(boxes, std::vector<std::string>{});
     // Stop and Start from inside a step: Bubble has not returned, Counting
     // never reads the flag, Radix clears it after its first pass.
     for (int type : {Bubble, Counting, Radix}) {
+        SCOPED_TRACE(::testing::Message() << "type " << type);
         Load({9, 4, 7, 1, 8, 2});
         view.onCall = [](const ViewCall& c) {
-            if (c.kind == ViewCall::Line || c.kind == ViewCall::Plot)
-                Sorting = false, mnuStart_Click();
+            if (c.kind == ViewCall::Line || c.kind == ViewCall::Plot) {
+                Sorting = false;
+                mnuStart_Click();
+            }
         };
         Start(type);
-        EXPECT_EQ(Count(ViewCall::Reset), type == Radix ? 3 : 1) << "type " << type;
-        EXPECT_TRUE(type == Bubble || Data() == Values({1, 2, 4, 7, 8, 9})) << "type " << type;
-        EXPECT_FALSE(RoutineRunning || Sorting);
+        EXPECT_EQ(Count(ViewCall::Reset), type == Radix ? 3 : 1);
+        if (type != Bubble) {
+            EXPECT_EQ(Data(), (Values{1, 2, 4, 7, 8, 9}));
+        }
+        EXPECT_FALSE(Sorting);
+        EXPECT_FALSE(RoutineRunning);
     }
     EXPECT_EQ(boxes.size(), 1u);
 }
@@ -52,7 +81,8 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
     Comparisons = 5;
     Start(12);
     EXPECT_EQ(boxes.back(), "Sorry, not available correctly yet.");
-    EXPECT_TRUE(view.calls.empty() && Comparisons == 5 && !Sorting && !RoutineRunning);
+    ExpectNothingRan({3, 1, 2});
+    EXPECT_EQ(Comparisons, 5);
     // Start works again at once, with no notice for Quick Sort.
     Start(Quick);
     EXPECT_EQ(Data(), (Values{1, 2, 3}));
@@ -61,5 +91,5 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
     SetMsgBoxHook([](const std::string&) { Unloading = true; });
     Load({3, 1, 2});
     Start(Radix);
-    EXPECT_TRUE(view.calls.empty() && Data() == Values({3, 1, 2}) && !Sorting && !RoutineRunning);
+    ExpectNothingRan({3, 1, 2});
 }

@@ -5,6 +5,7 @@
 #include "engine/SortView.h"
 
 #include <functional>
+#include <ostream>
 #include <vector>
 
 struct ViewCall {
@@ -12,6 +13,10 @@ struct ViewCall {
     int a = 0, b = 0, c = 0; // Line: X, Y, z; Plot: X, o; Reset: X
     bool operator==(const ViewCall&) const = default;
 };
+inline void PrintTo(const ViewCall& c, std::ostream* os)
+{
+    *os << "LPRS"[c.kind] << '(' << c.a << ',' << c.b << ',' << c.c << ')';
+}
 
 class RecordingView : public SortView {
 public:
