@@ -15,11 +15,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
-#include <algorithm>
-#include <cmath>
-#include <ctime>
 #include <gtest/gtest.h>
+
+// Design positions, in twips of the sample box: where the colour sample draws the bar of each
+// role (foreground, indicators 1 to 3). The only checks that depend on the dialogs' layout.
+inline constexpr double kColourSampleX[] = {200, 700, 1000, 1300};
 
 struct DialogTest : ::testing::Test {
     void SetUp() override
@@ -38,7 +38,12 @@ template <class Dialog> struct Open : Dialog { // made from the current settings
 };
 
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-template <class D> bool OkAccepts(D& d) { return Click(d.cmdOK), D::Accepted && !d.isVisible(); }
+template <class D> void ExpectOkAccepts(D& d)
+{
+    Click(d.cmdOK);
+    EXPECT_TRUE(D::Accepted);
+    EXPECT_FALSE(d.isVisible());
+}
 
 // Clicks the list entry with the given text, then double-clicks it if asked.
 inline void ClickEntry(QListWidget* list, const QString& text, bool twice = false)
@@ -63,12 +68,19 @@ inline QColor PixelAt(const PictureBox* box, double x, bool top = false)
 // Opens with Accepted set, lets `use` work it, leaves by Cancel, Esc or close: all must act alike.
 template <class Dialog, class Use, class Check> void EachWayOut(Use use, Check check)
 {
-    for (int way = 0; way < 3; ++way) {
+    for (const char* way : {"Cancel", "Esc", "close"}) {
+        SCOPED_TRACE(way);
         Dialog::Accepted = true;
         Open<Dialog> dlg;
         use(dlg);
-        way == 0 ? Click(dlg.cmdCancel) : way == 1 ? QTest::keyClick(&dlg, Qt::Key_Escape) : void(dlg.close());
-        EXPECT_FALSE(dlg.isVisible() || Dialog::Accepted) << way;
+        if (way[0] == 'C')
+            Click(dlg.cmdCancel);
+        else if (way[0] == 'E')
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else
+            dlg.close();
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_FALSE(Dialog::Accepted);
         check();
     }
 }
