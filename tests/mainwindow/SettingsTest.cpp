@@ -26,6 +26,15 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStar
     w.setGeometry(TwipsRect(2000, 1500, 7000, 5000));
     const QRect outer = w.frameGeometry();
     w.mnuFileExit_Click();
+    // Each value under its own name, as plain decimal text.
+    const auto stored = StoredSettings();
+    QStringList keys = kSettingKeys;
+    keys.sort();
+    EXPECT_EQ(stored.keys(), keys);
+    const char* texts[] = {"1", "14", "2", "3", "4", "3", "7", "0", "100", "50"};
+    for (int i = 4; i < 14; ++i)
+        EXPECT_EQ(stored.value(kSettingKeys[i]), texts[i - 4]) << kSettingKeys[i].toStdString();
+    EXPECT_EQ(stored.value("MainWidth"), NumberText(static_cast<float>(PixelsToTwipsX(outer.width()))));
 
     frmMain& again = Restart();
     EXPECT_EQ(again.frameGeometry(), outer);
@@ -38,8 +47,10 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStar
 
 TEST_F(SettingsTest, DamagedWindowKeysTakeTheirDefaultsAndGoodOnesStay)
 {
+    QSettings file(SettingsFile(), QSettings::IniFormat);
     for (const auto& [key, text] : {std::pair{"MainLeft", "left"}, {"MainTop", "1e30"}, {"MainWidth", "7200"}, {"MainHeight", ""}})
-        SaveSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(text));
+        file.setValue(QStringLiteral("Settings/") + key, text);
+    file.sync();
     EXPECT_EQ(Start().frameGeometry(), TwipsRect(1000, 1000, 7200, 6500));
 }
 
@@ -50,7 +61,7 @@ TEST_F(SettingsTest, MaximisedCloseStoresItsSizeAndAnUnwritableStoreStillCloses)
     QTest::qWait(50);
     const QRect maximised = big.frameGeometry();
     big.close();
-    EXPECT_EQ(GetSetting(AppTitle(), "Settings", "MainWidth", "x"), NumberText(static_cast<float>(PixelsToTwipsX(maximised.width()))));
+    EXPECT_EQ(StoredSettings().value("MainWidth"), NumberText(static_cast<float>(PixelsToTwipsX(maximised.width()))));
 
     frmMain& next = Restart();
     EXPECT_FALSE(next.isMaximized());

@@ -24,7 +24,11 @@ protected:
         status.addPanel(StatusStrip::PanelKind::Text, StatusStrip::PanelSize::Fixed, 1440);
         SetTimerSource([this] { return clock; });
     }
-    void TearDown() override { SetTimerSource({}), ResetSharedState(); }
+    void TearDown() override
+    {
+        SetTimerSource({});
+        ResetSharedState();
+    }
     QStringList texts() const { return {title.panelText(1), title.panelText(2), title.panelText(3), status.panelText(1), status.panelText(2)}; }
 };
 
@@ -39,7 +43,8 @@ TEST_F(StatusViewTest, EachResetRestartsTheClockAndSetsOnlyItsOwnPanels)
     for (const auto& [phase, expected] : cases) {
         for (int i = 1; i <= 3; ++i)
             title.setPanelText(i, QStringLiteral("t%1").arg(i));
-        status.setPanelText(1, QStringLiteral("s1")), status.setPanelText(2, QStringLiteral("s2"));
+        status.setPanelText(1, QStringLiteral("s1"));
+        status.setPanelText(2, QStringLiteral("s2"));
         Comparisons = 99;
         clock += 10;
         view.DoReset(phase);
