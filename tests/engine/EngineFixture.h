@@ -1,13 +1,11 @@
 // Engine tests: data loaded straight into SortData, a recording view, delay 0.
 #pragma once
 
-#include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "platform/Runtime.h"
 #include "support/RecordingView.h"
-
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <numeric>
 
 using Values = std::vector<int>;
@@ -52,7 +50,6 @@ protected:
     static Values Descending(int w) { Values v = Ascending(w); return {v.rbegin(), v.rend()}; }
     static Values Sorted(Values v) { std::sort(v.begin(), v.end()); return v; }
     static Values Random(int w, int h) { Values v(w); for (int& x : v) x = static_cast<int>(h * Rnd()) + 1; return v; }
-    int Count(ViewCall::Kind k) const { return std::ranges::count(view.calls, k, &ViewCall::kind); }
 
     RecordingView view;
 };

@@ -95,18 +95,16 @@ TEST_F(EngineTest, EachRoutineStopsAtItsOwnNextTest)
         EXPECT_EQ(Data(), after) << "type " << type;
         EXPECT_EQ(view.calls.end()[-2], kOff) << "type " << type;
     }
-    // Quick sorts: the partition in progress finishes; pending ranges return.
+    // Quick sorts: the partition in progress finishes (one split, not yet sorted); pending ranges return.
     for (int type : {Quick, RandomQuick, Lomuto}) {
-        const Values data{6, 2, 9, 4, 7, 1, 8, 3, 5, 10};
-        Load(data);
+        Load({6, 2, 9, 4, 7, 1, 8, 3, 5, 10});
         stopAt(1);
         Run(type);
         const Values after = Data();
-        bool split = false;
+        int splits = 0;
         for (auto p = after.begin() + 1; p < after.end(); ++p)
-            split = split || *std::max_element(after.begin(), p) <= *std::min_element(p, after.end());
-        EXPECT_TRUE(split) << "type " << type;
-        EXPECT_NE(after, Sorted(data)) << "type " << type;
+            splits += *std::max_element(after.begin(), p) <= *std::min_element(p, after.end());
+        EXPECT_TRUE(splits > 0 && splits < 9) << "type " << type;
     }
     EXPECT_EQ(Comparisons, 10); // one Lomuto partition: one per element
     // Heap: stopped while the heap is built, the building and one extraction
