@@ -15,7 +15,6 @@
 #include "platform/Runtime.h"
 #include "support/StoredFile.h"
 #include "view/PlotView.h"
-
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -23,46 +22,34 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
-
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
 
-// Stands between the routines and the window: counts the steps, sees a run
-// begin while another Start is on the stack, and keeps everything from the
-// window once it has unloaded.
-class RunWatch : public SortView {
-public:
-    explicit RunWatch(frmMain& window) : window_(window) {}
-    void DrawLine(int X, int Y, int z) override { ++steps; if (!Unloading) window_.DrawLine(X, Y, z); }
-    void DrawPlot(int X, bool o) override { ++steps; if (!Unloading) window_.DrawPlot(X, o); }
-    void DoReset(int X) override
-    {
-        nestedRun = nestedRun || (X == 2 && !starts.empty() && starts.back());
-        if (!Unloading) window_.DoReset(X);
-    }
-    void DoStatus() override { if (!Unloading) window_.DoStatus(); }
-    std::vector<bool> starts; // per Start on the stack: a routine was already running
-    bool nestedRun = false;
-    // The clock commands are spread by, so a seed replays alike on any machine.
-    long long steps = 0;
-
-private:
-    frmMain& window_;
-};
-
-class Monkey {
+// Plays one sequence. It stands between the routines and the window as their
+// view: it counts their steps (the clock commands are spread by, so a seed
+// replays alike on any machine), sees a run begin while another Start is on
+// the stack, and keeps everything from the window once it has unloaded.
+class Monkey : public SortView {
 public:
     Monkey(unsigned seed, int commands, bool closeMidRun) : rng_(seed), target_(commands), closeMidRun_(closeMidRun) {}
+
+    void DrawLine(int X, int Y, int z) override { ++steps_; if (!Unloading) window_->DrawLine(X, Y, z); }
+    void DrawPlot(int X, bool o) override { ++steps_; if (!Unloading) window_->DrawPlot(X, o); }
+    void DoReset(int X) override
+    {
+        nestedRun_ = nestedRun_ || (X == 2 && !starts_.empty() && starts_.back());
+        if (!Unloading) window_->DoReset(X);
+    }
+    void DoStatus() override { if (!Unloading) window_->DoStatus(); }
 
     // Plays the whole sequence and closes the window at its end.
     void Play()
     {
         Main();
         window_ = MainWindow();
-        watch_ = std::make_unique<RunWatch>(*window_);
-        MainView = watch_.get();
+        MainView = this;
         QEventLoop loop;
         loop_ = &loop;
         Post();
@@ -88,24 +75,20 @@ private:
             return; // a command's own work (the draw dialog's test delay) is not interrupted
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal && RoutineRunning) { // a command every few steps, sooner when steps pause
-            if (watch_->steps < nextStep_)
+            if (steps_ < nextStep_)
                 return;
-            nextStep_ = watch_->steps + 1 + Pick(DrawSet[1] > 0 ? 3 : 40);
+            nextStep_ = steps_ + 1 + Pick(DrawSet[1] > 0 ? 3 : 40);
         }
-        if (commandsDone >= target_) {
-            if (!closeMidRun_ || RoutineRunning || modal || runsWaited_++ > 2000)
-                return Finish();
-            // Otherwise start a run, to close the window in the middle of it.
-            if (DataReady && !Sorting)
-                Command([this] { window_->mnuStart_Click(); });
-            else if (!DataReady)
-                Command([this] { window_->mnuFileNew_Click(); });
-            return;
-        }
-        if (modal)
-            Command([this, modal] { DriveDialog(modal); });
-        else
+        if (commandsDone < target_ && modal)
+            Command([&] { DriveDialog(modal); });
+        else if (commandsDone < target_)
             Command([this] { MainCommand(); });
+        else if (!closeMidRun_ || RoutineRunning || modal || runsWaited_++ > 2000)
+            Finish();
+        else if (!DataReady) // to close the window in the middle of a run, start one
+            Command([this] { window_->mnuFileNew_Click(); });
+        else if (!Sorting)
+            Command([this] { window_->mnuStart_Click(); });
     }
 
     void Command(const std::function<void()>& act)
@@ -125,19 +108,18 @@ private:
         const bool minimised = window_->isMinimized();
         QFile::remove(SettingsFile());
         window_->close();
-        if (minimised) { // closed while minimised, the program stores nothing at all
-            EXPECT_FALSE(QFile::exists(SettingsFile()));
-        } else {
-            CheckSettingsFile();
+        // Closed while minimised, the program stores nothing at all; otherwise every key
+        // holds a number: colours 0..15, pen width, height and width at least 1, all but the place whole.
+        EXPECT_EQ(QFile::exists(SettingsFile()), !minimised);
+        const auto stored = StoredSettings();
+        for (int i = 0; i < kSettingKeys.size() && !minimised; ++i) {
+            bool ok = false;
+            const double value = stored.value(kSettingKeys[i]).toDouble(&ok);
+            const bool colour = i >= 4 && i <= 8, size = i == 9 || i == 12 || i == 13;
+            if (!ok || (colour && (value < 0 || value > 15)) || (size && value < 1) || (i >= 4 && value != int(value)))
+                Fail("settings file holds no valid " + kSettingKeys[i].toStdString());
         }
         loop_->quit();
-    }
-
-    void Start(const std::function<void()>& start)
-    {
-        watch_->starts.push_back(RoutineRunning);
-        start();
-        watch_->starts.pop_back();
     }
 
     void MainCommand()
@@ -146,16 +128,13 @@ private:
         frmMain& w = *window_;
         const int pick = Pick(20);
         trace_ = "command " + std::to_string(pick) + (RoutineRunning ? " in a run" : "");
+        starts_.push_back(RoutineRunning); // for the commands that may start a run
         switch (pick) {
         case 0: case 1: w.mnuFileNew_Click(); break;
         case 2: w.mnuFileClose_Click(); break;
-        case 3: case 4: case 5: Start([&w] { w.mnuStart_Click(); }); break;
+        case 3: case 4: case 5: w.mnuStart_Click(); break;
         case 6: w.mnuStop_Click(); break;
-        case 7: case 8: {
-            const QString key = QString::fromLatin1(keys[Pick(9)]);
-            Start([&w, key] { w.tbToolBar_ButtonClick(key); });
-            break;
-        }
+        case 7: case 8: w.tbToolBar_ButtonClick(QString::fromLatin1(keys[Pick(9)])); break;
         case 9: w.mnuViewToolbar_Click(); break;
         case 10: w.mnuViewStatusBar_Click(); break;
         case 11: w.mnuViewColor_Click(); break;
@@ -175,11 +154,12 @@ private:
         case 18: DrawSet[1] = static_cast<Integer>(Chance(0.2) ? 1 : 0); break; // keeps runs quick
         default: w.tbToolBar_ButtonClick(QStringLiteral("Faster")); break;
         }
+        starts_.pop_back();
     }
 
     static void Press(QPushButton* button)
     {
-        if (button && button->isEnabled())
+        if (button->isEnabled())
             button->click();
     }
 
@@ -198,7 +178,7 @@ private:
         send(QEvent::MouseButtonRelease, button, Qt::NoButton);
     }
 
-    // Works one control of the dialog; now and then ends it by OK, Cancel or its close control.
+    // Works one control of the dialog, then now and then ends it by OK, Cancel or its close control.
     template <class D> void Drive(D* d, const std::function<void()>& work)
     {
         work();
@@ -276,7 +256,7 @@ private:
             Fail("SortData has " + std::to_string(SortData.size()) + " elements for width " + std::to_string(SortSet[2]));
         if (Sorting && !DataReady)
             Fail("Sorting without a data set");
-        if (watch_->nestedRun)
+        if (nestedRun_)
             Fail("a second run began inside a running routine");
         const int top = std::max<int>(0, static_cast<int>(SortData.size()) - 1);
         for (int marker : {window_->plot().LastX, window_->plot().LastY, window_->plot().LastZ})
@@ -284,28 +264,15 @@ private:
                 Fail("a marker stands outside the data");
     }
 
-    // Every key a number; colours 0..15, pen width, height and width at least 1, all but the place whole.
-    void CheckSettingsFile()
-    {
-        const auto stored = StoredSettings();
-        for (int i = 0; i < kSettingKeys.size(); ++i) {
-            bool ok = false;
-            const double value = stored.value(kSettingKeys[i]).toDouble(&ok);
-            const bool colour = i >= 4 && i <= 8, size = i == 9 || i == 12 || i == 13;
-            if (!ok || (colour && (value < 0 || value > 15)) || (size && value < 1) || (i >= 4 && value != int(value)))
-                Fail("settings file holds no valid " + kSettingKeys[i].toStdString());
-        }
-    }
-
     std::mt19937 rng_;
     int target_;
     bool closeMidRun_;
     frmMain* window_ = nullptr;
-    std::unique_ptr<RunWatch> watch_;
     QEventLoop* loop_ = nullptr;
-    bool finished_ = false, inCommand_ = false;
+    bool finished_ = false, inCommand_ = false, nestedRun_ = false;
+    std::vector<bool> starts_; // per command on the stack: a routine was already running
     int runsWaited_ = 0;
-    long long nextStep_ = 0;
+    long long steps_ = 0, nextStep_ = 0;
     std::string trace_;
 };
 
@@ -335,8 +302,7 @@ TEST(RandomCommands, SharedStateHoldsThroughThousandsOfCommands)
     SetMsgBoxHook({});
     ResetSharedState();
     EXPECT_GE(total, 5000);
-    // A good share of the commands must land in the middle of a run.
-    EXPECT_GE(duringRuns, total / 5) << duringRuns << " of " << total;
+    EXPECT_GE(duringRuns, total / 5) << duringRuns << " of " << total; // a good share in the middle of a run
 }
 
 } // namespace
