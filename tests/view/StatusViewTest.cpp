@@ -66,6 +66,14 @@ TEST_F(StatusViewTest, StatusReportsTimeSinceTheResetAndTheCount)
     view.DoReset(2); // a run shorter than a tick of the clock
     view.DoStatus();
     EXPECT_EQ(texts().mid(1, 2), QStringList({"Time: 0 secs", "Comparison: 0"}));
+    // Plain decimals of at most seven digits, never an exponent.
+    for (const auto& [end, text] : {std::pair{1.0f / 3, "0.3333333"}, {0.00001f, "0.00001"}, {123456789.0f, "123456800"}}) {
+        clock = 0;
+        view.DoReset(2);
+        clock = end;
+        view.DoStatus();
+        EXPECT_EQ(title.panelText(2), QStringLiteral("Time: %1 secs").arg(text));
+    }
 }
 
 } // namespace
