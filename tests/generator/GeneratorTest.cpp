@@ -6,9 +6,7 @@
 
 #include <algorithm>
 
-namespace {
-
-std::vector<Integer> Generate(int order, int height, int width)
+static std::vector<Integer> Generate(int order, int height, int width)
 {
     ResetSharedState();
     SortSet = {static_cast<Integer>(order), static_cast<Integer>(height), static_cast<Integer>(width)};
@@ -18,9 +16,9 @@ std::vector<Integer> Generate(int order, int height, int width)
 
 // The threshold of the stepped orders at the k-th element visited, width 100:
 // the block's top, moved on one element early.
-int Threshold(int k) { return k < 10 ? 10 : (k == 100 ? 110 : (k / 10 + 1) * 10); }
+static int Threshold(int k) { return k < 10 ? 10 : (k == 100 ? 110 : (k / 10 + 1) * 10); }
 
-bool AllWithin(const std::vector<Integer>& v, int low, int high)
+static bool AllWithin(const std::vector<Integer>& v, int low, int high)
 {
     return std::all_of(v.begin() + 1, v.end(), [=](Integer x) { return x >= low && x <= high; });
 }
@@ -74,5 +72,3 @@ TEST(Generator, OddInputsGiveZerosOrAnEmptySet)
     // The stepped orders pass the 16-bit range at the largest widths: held, not wrapped to negatives.
     EXPECT_TRUE(AllWithin(Generate(5, 100, 32767), 1, 32767));
 }
-
-} // namespace

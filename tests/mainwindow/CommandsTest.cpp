@@ -1,15 +1,6 @@
 // What the commands do with no data set, with a data set ready, and inside a run.
 #include "MainWindowFixture.h"
 
-#include "dialogs/frmDraw.h"
-#include "dialogs/frmSort.h"
-#include "platform/Forms.h"
-
-#include <QMenu>
-#include <QMenuBar>
-
-namespace {
-
 using DesignTest = MainWindowTest;
 using CommandTest = MainWindowTest;
 using RunTest = MainWindowTest;
@@ -187,5 +178,3 @@ TEST_P(ExitDuringRun, EndsTheRunAndNothingReachesTheWindowAfter)
 
 INSTANTIATE_TEST_SUITE_P(Routines, ExitDuringRun,
                          ::testing::Values(std::pair(1, false), std::pair(10, false), std::pair(11, false), std::pair(1, true)));
-
-} // namespace

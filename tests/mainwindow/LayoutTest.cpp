@@ -2,12 +2,6 @@
 // go through the twips conversions so they hold at any scale factor.
 #include "MainWindowFixture.h"
 
-#include "view/PlotView.h"
-
-#include <cmath>
-
-namespace {
-
 class LayoutTest : public MainWindowTest {
 protected:
     static void ExpectLayout(frmMain& w, bool toolbar, bool statusBar)
@@ -64,5 +58,3 @@ TEST_F(LayoutTest, TooSmallAWindowKeepsThePlotAndAFiniteScale)
     resizeClient(0, 4000);
     ExpectLayout(w, true, true);
 }
-
-} // namespace

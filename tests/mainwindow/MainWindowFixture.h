@@ -1,25 +1,34 @@
 // A fresh main window per test over a fresh settings store; helpers to answer dialogs and act in a run.
 #pragma once
 
+#include "dialogs/frmDraw.h"
+#include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "engine/FillSource.h"
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Convert.h"
+#include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "platform/StatusStrip.h"
 #include "platform/Twips.h"
 #include "support/QtPrint.h"
 #include "support/StoredFile.h"
+#include "view/PlotView.h"
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <cmath>
 #include <gtest/gtest.h>
 
 // Runs `act` on the next pass of whatever event loop runs then: a routine's step or a modal loop.
@@ -31,8 +40,7 @@ template <class D> void Answer(bool ok, std::function<void(D&)> edit = {})
     Soon([=] {
         auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        if (edit)
-            edit(*dialog);
+        if (edit) edit(*dialog);
         QTest::mouseClick(ok ? dialog->cmdOK : dialog->cmdCancel, Qt::LeftButton);
     });
 }
@@ -54,18 +62,8 @@ protected:
         ResetSharedState();
     }
 
-    frmMain& Start()
-    {
-        Main();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow()));
-        return *MainWindow();
-    }
-    frmMain& Restart()
-    {
-        EndMain();
-        ResetSharedState();
-        return Start();
-    }
+    frmMain& Start() { Main(); EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow())); return *MainWindow(); }
+    frmMain& Restart() { EndMain(); ResetSharedState(); return Start(); }
     static void Click(frmMain& w, const char* key) { QTest::mouseClick(w.toolButton(key), Qt::LeftButton); }
     static void ChooseNew(frmMain& w, int type)
     {

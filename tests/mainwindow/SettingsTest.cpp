@@ -1,15 +1,9 @@
 // Stored values: the round trip through a close, damaged window keys, maximised and unwritable closes.
 #include "MainWindowFixture.h"
 
-#include "platform/Convert.h"
-
-#include <QDir>
-
-namespace {
-
 using SettingsTest = MainWindowTest;
 
-QRect TwipsRect(double x, double y, double w, double h) { return {TwipsToPixelsX(x), TwipsToPixelsY(y), TwipsToPixelsX(w), TwipsToPixelsY(h)}; }
+static QRect TwipsRect(double x, double y, double w, double h) { return {TwipsToPixelsX(x), TwipsToPixelsY(y), TwipsToPixelsX(w), TwipsToPixelsY(h)}; }
 
 TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStart)
 {
@@ -73,5 +67,3 @@ TEST_F(SettingsTest, MaximisedCloseStoresItsSizeAndAnUnwritableStoreStillCloses)
     EXPECT_FALSE(next.isVisible());
     QDir(SettingsFile()).removeRecursively();
 }
-
-} // namespace

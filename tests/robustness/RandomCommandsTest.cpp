@@ -25,8 +25,6 @@
 #include <gtest/gtest.h>
 #include <random>
 
-namespace {
-
 // Plays one sequence. It stands between the routines and the window as their
 // view: it counts their steps (the clock commands are spread by, so a seed
 // replays alike on any machine), sees a run begin while another Start is on
@@ -304,5 +302,3 @@ TEST(RandomCommands, SharedStateHoldsThroughThousandsOfCommands)
     EXPECT_GE(total, 5000);
     EXPECT_GE(duringRuns, total / 5) << duringRuns << " of " << total; // a good share in the middle of a run
 }
-
-} // namespace

@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 using Colours = std::array<Integer, 5>;
 const Colours kDefaultColours{0, 15, 10, 9, 12};
 
@@ -26,9 +24,9 @@ struct Damage {
     std::array<Integer, 3> sort;
 };
 
-void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.name; }
+static void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.name; }
 
-std::vector<Damage> Damages()
+static std::vector<Damage> Damages()
 {
     auto lines = [](const std::string& text) { return "[Settings]\n" + text; };
     std::string junk;
@@ -108,5 +106,3 @@ INSTANTIATE_TEST_SUITE_P(Files, SettingsDamage, ::testing::ValuesIn(Damages()), 
     std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 });
-
-} // namespace

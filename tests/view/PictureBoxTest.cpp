@@ -8,10 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
-namespace {
-
 const QColor kBack(0, 0, 128), kPen(255, 255, 0), kOther(0, 200, 0);
-const double inf = qInf(), nan = qQNaN();
+const double inf = qInf(), NaN = qQNaN();
 
 class PictureBoxTest : public ::testing::Test {
 protected:
@@ -38,9 +36,9 @@ TEST_F(PictureBoxTest, LinesFarOffOrNotFiniteAreClippedOrDropped)
     box.setBackColor(kOther); // writing the background clears
     EXPECT_EQ(box.pixelAt(50, 25), kOther);
     const QImage blank = box.image().copy();
-    for (const auto& [x1, y1, x2, y2] : {std::tuple{inf, 0.0, inf, 750.0}, {nan, 0, nan, 750}, {300, nan, 300, 750},
+    for (const auto& [x1, y1, x2, y2] : {std::tuple{inf, 0.0, inf, 750.0}, {NaN, 0, NaN, 750}, {300, NaN, 300, 750},
                                          {300, 0, 300, -inf}, {1e300, 0, 1e300, 750}, {-300, 0, -300, 750},
-                                         {0, nan, 1500, 750}, {inf, 0, 0, 750}})
+                                         {0, NaN, 1500, 750}, {inf, 0, 0, 750}})
         box.Line(x1, y1, x2, y2);
     EXPECT_EQ(box.image(), blank);
     box.Line(300, 750, 300, -1e12); // columns 18..22, clipped to the box
@@ -114,5 +112,3 @@ TEST_F(PictureBoxTest, MouseEventsReportButtonsShiftAndTwips)
     EXPECT_EQ(seen, (QList<QList<double>>{{'D', 1, 0, 150, 300}, {'M', 1, 0, 450, 600}, {'D', 2, 1, 450, 600},
                                           {'M', 3, 0, 465, 615}, {'U', 1, 2, 465, 615}, {'M', 2, 0, 480, 630}}));
 }
-
-} // namespace

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 class PlotViewTest : public ::testing::Test {
 protected:
     PictureBox box;
@@ -121,5 +119,3 @@ TEST_F(PlotViewTest, DrawPlotStrayIndicesAndBadScales)
     EXPECT_EQ(box.image(), before);
     EXPECT_EQ(view.LastX, 3); // the markers still move
 }
-
-} // namespace

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 class StatusViewTest : public ::testing::Test {
 protected:
     StatusStrip title, status;
@@ -75,5 +73,3 @@ TEST_F(StatusViewTest, StatusReportsTimeSinceTheResetAndTheCount)
         EXPECT_EQ(title.panelText(2), QStringLiteral("Time: %1 secs").arg(text));
     }
 }
-
-} // namespace
