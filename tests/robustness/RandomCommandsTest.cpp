@@ -4,9 +4,6 @@
 // run, through the event pump of the running routine, the way a person's
 // clicks do. After every command the shared state must still hold together.
 // A failure prints the seed; ORDIVAN_SEED=<n> replays it.
-#include "dialogs/frmAbout.h"
-#include "dialogs/frmColor.h"
-#include "dialogs/frmDraw.h"
 #include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "mainwindow/Main.h"
@@ -19,7 +16,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <gtest/gtest.h>
@@ -70,7 +66,7 @@ private:
             return;
         Post();
         if (inCommand_)
-            return; // a command's own work (the draw dialog's test delay) is not interrupted
+            return;
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal && RoutineRunning) { // a command every few steps, sooner when steps pause
             if (steps_ < nextStep_)
@@ -157,77 +153,46 @@ private:
 
     static void Press(QPushButton* button)
     {
-        if (button->isEnabled())
+        if (button && button->isEnabled())
             button->click();
     }
 
-    // A drag with a random button, partly outside the box.
-    void Stroke(PictureBox* box)
-    {
-        const Qt::MouseButton button = Chance(0.8) ? Qt::LeftButton : Qt::RightButton;
-        auto send = [&](QEvent::Type type, Qt::MouseButton b, Qt::MouseButtons held) {
-            const QPointF at(Pick(box->width() + 60) - 30, Pick(box->height() + 60) - 30);
-            QMouseEvent event(type, at, box->mapToGlobal(at), b, held, Qt::NoModifier);
-            QApplication::sendEvent(box, &event);
-        };
-        send(QEvent::MouseButtonPress, button, button);
-        for (int i = 0, n = 1 + Pick(12); i < n; ++i)
-            send(QEvent::MouseMove, Qt::NoButton, button);
-        send(QEvent::MouseButtonRelease, button, Qt::NoButton);
-    }
-
-    // Works one control of the dialog, then now and then ends it by OK, Cancel or its close control.
-    template <class D> void Drive(D* d, const std::function<void()>& work)
-    {
-        work();
-        if (!Chance(0.3))
-            return;
-        switch (Pick(4)) {
-        case 0: case 1: Press(d->cmdOK); break;
-        case 2: Press(d->cmdCancel); break;
-        default: d->close(); break;
-        }
-    }
-
+    // Works one control of the open dialog at random: a list row (or none; only the first
+    // two of the height and width lists, which keeps runs short), a slider, a button, or
+    // a drag with a random button partly outside its picture box. Now and then it ends the
+    // dialog by OK, Cancel or its close control.
     void DriveDialog(QWidget* modal)
     {
         trace_ = std::string("dialog ") + modal->metaObject()->className();
-        if (auto* d = qobject_cast<frmType*>(modal)) {
-            Drive(d, [&] { if (Chance(0.8)) d->lstType->setCurrentRow(Pick(13)); });
-        } else if (auto* d = qobject_cast<frmColor*>(modal)) {
-            Drive(d, [&] {
-                switch (Pick(4)) {
-                case 0: d->lstChoice->setCurrentRow(Pick(5)); break;
-                case 1: d->lstColor->setCurrentRow(Pick(16)); break;
-                case 2: Press(d->cmdDefault); break;
-                default: d->lstChoice->clearSelection(); break;
-                }
-            });
-        } else if (auto* d = qobject_cast<frmDraw*>(modal)) {
-            Drive(d, [&] {
-                switch (Pick(4)) {
-                case 0: d->sldWidth->setValue(1 + Pick(10)); break;
-                case 1: d->sldDelay->setValue(Pick(2)); break;
-                case 2: Press(d->cmdDefault); break;
-                default: inCommand_ = true; Press(d->cmdDelay); inCommand_ = false; break;
-                }
-            });
-        } else if (auto* d = qobject_cast<frmSort*>(modal)) {
-            Drive(d, [&] {
-                switch (const int pick = Pick(6)) {
-                case 0: case 1: case 2: d->lstSort[pick]->setCurrentRow(Pick(pick == 0 ? 9 : 2)); break; // short runs
-                case 3: Stroke(d->picBox); break;
-                case 4: Press(Chance(0.5) ? d->cmdFill : d->cmdClear); break;
-                default: Press(d->cmdDefault); break;
-                }
-            });
-        } else if (auto* d = qobject_cast<frmAbout*>(modal)) {
-            if (Chance(0.5))
-                Press(d->cmdOK);
+        QList<QWidget*> controls;
+        for (QWidget* c : modal->findChildren<QWidget*>())
+            if (qobject_cast<QListWidget*>(c) || qobject_cast<QSlider*>(c) || qobject_cast<PictureBox*>(c)
+                || (qobject_cast<QPushButton*>(c) && c->objectName() != "cmdOK" && c->objectName() != "cmdCancel"))
+                controls << c;
+        QWidget* control = controls.isEmpty() ? nullptr : controls[Pick(controls.size())];
+        if (auto* list = qobject_cast<QListWidget*>(control)) {
+            const bool sizes = list->objectName() == "lstSort(1)" || list->objectName() == "lstSort(2)";
+            if (const int row = Pick((sizes ? 2 : list->count()) + 1) - 1; row < 0)
+                list->clearSelection();
             else
-                d->close();
-        } else {
-            modal->close();
+                list->setCurrentRow(row);
+        } else if (auto* slider = qobject_cast<QSlider*>(control)) {
+            slider->setValue(slider->objectName() == "sldDelay" ? Pick(2) : slider->minimum() + Pick(slider->maximum()));
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            inCommand_ = true; // the draw dialog's test delay is not interrupted
+            Press(button);
+            inCommand_ = false;
+        } else if (auto* box = qobject_cast<PictureBox*>(control)) {
+            const int button = Chance(0.8) ? 1 : 2;
+            for (int i = 0, n = 2 + Pick(12); i < n; ++i)
+                emit box->MouseMove(button, 0, Pick(int(box->ScaleWidth()) + 400) - 200, Pick(int(box->ScaleHeight()) + 400) - 200);
+            emit box->MouseUp(button, 0, 0, 0);
+        }
+        if (Chance(0.3)) {
+            if (const int how = Pick(4); how < 3)
+                Press(modal->findChild<QPushButton*>(how < 2 ? "cmdOK" : "cmdCancel"));
+            else
+                modal->close();
         }
         if (commandsDone >= target_ && closeMidRun_)
             Finish(); // the window closed with a dialog open
