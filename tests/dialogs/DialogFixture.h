@@ -10,10 +10,7 @@
 #include "platform/Runtime.h"
 #include "platform/Twips.h"
 #include "support/QtPrint.h"
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSlider>
+#include <QtWidgets>
 #include <QTest>
 #include <gtest/gtest.h>
 

@@ -1,11 +1,7 @@
 // What the commands do with no data set, with a data set ready, and inside a run.
 #include "MainWindowFixture.h"
 
-using DesignTest = MainWindowTest;
-using CommandTest = MainWindowTest;
-using RunTest = MainWindowTest;
-
-TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
+TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
 {
     frmMain& w = Start();
     // Each menu with its items as name|caption|shortcut; a separator by name only.
@@ -34,7 +30,7 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
     EXPECT_EQ(keys.join(' '), "New Close | Start Stop | Faster Slower | Random Ascending Descending");
 }
 
-TEST_F(DesignTest, ToolbarCommandsNeedNoMouse)
+TEST_F(MainWindowTest, ToolbarCommandsNeedNoMouse)
 {
     // The delay and order commands have no menu item: Tab reaches them, Space presses.
     frmMain& w = Ready(6, 20);
@@ -47,7 +43,7 @@ TEST_F(DesignTest, ToolbarCommandsNeedNoMouse)
     EXPECT_EQ(DrawSet[1], 1);
 }
 
-TEST_F(CommandTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
+TEST_F(MainWindowTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
 {
     frmMain& w = Start();
     const std::vector<Integer> source = SourceData;
@@ -68,7 +64,7 @@ TEST_F(CommandTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
     EXPECT_EQ(w.picBox().pixelAt(5, 5).rgb(), ApplicationWorkspaceColor().rgb());
 }
 
-TEST_F(CommandTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
+TEST_F(MainWindowTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
 {
     frmMain& w = Ready(6, 40);
     EXPECT_EQ(SortData, SourceData);
@@ -98,45 +94,31 @@ TEST_F(CommandTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
     EXPECT_EQ(SortData[60], 0);
 }
 
-TEST_F(RunTest, CommandsInsideARunObeyTheirGuards)
+// Inside a run New, Close and Sort Settings wait, the delay and order commands act at once;
+// Stop ends the run at its next test, and Sort Settings waits until the routine has returned.
+TEST_F(MainWindowTest, CommandsInsideARunObeyTheirGuardsAndStopEndsItAtItsNextTest)
 {
     frmMain& w = Ready(1, 40);
     Soon([&] {
         ASSERT_TRUE(Sorting);
-        EXPECT_EQ(DialogsOpenedBy([&] {
-            w.mnuFileNew_Click();
-            w.mnuViewSort_Click();
-        }), 0);
+        EXPECT_EQ(DialogsOpenedBy([&] { w.mnuFileNew_Click(); w.mnuViewSort_Click(); }), 0);
         Click(w, "Close");
         Click(w, "Slower");
         EXPECT_EQ(DrawSet[1], 1);
         Click(w, "Faster");
         Click(w, "Ascending"); // the run goes on over the new values
-    });
-    w.action("mnuStart")->trigger();
-    EXPECT_TRUE(DataReady);
-    EXPECT_FALSE(Sorting);
-    EXPECT_EQ(DrawSet[1], 0);
-    EXPECT_EQ(SortData, SourceData);
-    EXPECT_EQ(w.sbTitleBar().panelText(3), QStringLiteral("Comparison: %1").arg(Comparisons));
-}
-
-TEST_F(RunTest, StopEndsTheRunAtItsNextTest)
-{
-    frmMain& w = Ready(1, 40);
-    Soon([&] {
         w.action("mnuStop")->trigger();
         EXPECT_FALSE(Sorting);
-        // Stopped but not yet returned: no new width under the routine.
         EXPECT_EQ(DialogsOpenedBy([&] { w.mnuViewSort_Click(); }), 0);
     });
     Click(w, "Start");
-    EXPECT_FALSE(std::is_sorted(SortData.begin(), SortData.end()));
+    EXPECT_TRUE(DataReady);
+    EXPECT_EQ(DrawSet[1], 0);
+    EXPECT_EQ(SortData, SourceData);
     EXPECT_EQ(w.sbTitleBar().panelText(3), QStringLiteral("Comparison: 39")); // one pass
-
-    // Once returned, Sort Settings works again and its data is taken into use.
-    Answer<frmSort>(true);
+    Answer<frmSort>(true, [](frmSort& d) { d.lstSort[2]->setCurrentRow(0); });
     w.mnuViewSort_Click();
+    EXPECT_EQ(SortData.size(), 51u);
     EXPECT_EQ(SortData, SourceData);
 }
 
@@ -164,7 +146,7 @@ TEST_P(ExitDuringRun, EndsTheRunAndNothingReachesTheWindowAfter)
         });
         w.mnuViewColor_Click();
     });
-    w.mnuStart_Click();
+    w.action("mnuStart")->trigger();
     EXPECT_FALSE(Sorting);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(MainView, &TheNullView());

@@ -17,17 +17,8 @@
 #include "support/QtPrint.h"
 #include "support/StoredFile.h"
 #include "view/PlotView.h"
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
+#include <QtWidgets>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
 #include <cmath>
 #include <gtest/gtest.h>
 

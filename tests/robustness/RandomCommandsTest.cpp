@@ -12,12 +12,7 @@
 #include "platform/Runtime.h"
 #include "support/StoredFile.h"
 #include "view/PlotView.h"
-#include <QApplication>
-#include <QEventLoop>
-#include <QFile>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSlider>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 #include <random>
 

@@ -7,9 +7,7 @@
 #include "mainwindow/frmMain.h"
 #include "support/StoredFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
