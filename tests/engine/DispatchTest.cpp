@@ -27,6 +27,7 @@ protected:
         EXPECT_EQ(view.calls, Calls{});
         EXPECT_EQ(Data(), (Values{3, 1, 2}));
         EXPECT_EQ(Sorting, sorting);
+        EXPECT_FALSE(RoutineRunning);
     }
     std::vector<std::string> boxes;
 };
@@ -42,6 +43,7 @@ TEST_F(DispatchTest, StartsOnlyWhenReadyAndNoRoutineIsExecuting)
         RoutineRunning = running;
         Unloading = unloading;
         Start(type);
+        RoutineRunning = false;
         ExpectNothingRan(sorting);
     }
     // Stop and Start from inside a step: Bubble has not returned, Counting
@@ -72,7 +74,6 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
     Start(12);
     EXPECT_EQ(boxes.back(), "Sorry, not available correctly yet.");
     ExpectNothingRan();
-    EXPECT_FALSE(RoutineRunning);
     EXPECT_EQ(Comparisons, 5);
     Start(Quick); // works again at once, with no notice
     EXPECT_EQ(Data(), (Values{1, 2, 3}));

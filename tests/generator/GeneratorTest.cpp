@@ -53,16 +53,6 @@ TEST(Generator, RandomOrdersStayWithinTheirEnvelopes)
     EXPECT_EQ(*std::max_element(random.begin() + 1, random.end()), 37);
 }
 
-TEST(Generator, OneDrawPerElementFromTheSharedSequence)
-{
-    RestartRnd();
-    const auto first = Generate(6, 100, 10);
-    const float next = Rnd();
-    RestartRnd();
-    EXPECT_EQ(Generate(6, 100, 10), first);
-    EXPECT_EQ(Rnd(), next);
-}
-
 TEST(Generator, OddInputsGiveZerosOrAnEmptySet)
 {
     for (int order : {9, 42, -1})

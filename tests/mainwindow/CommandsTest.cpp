@@ -1,35 +1,6 @@
 // What the commands do with no data set, with a data set ready, and inside a run.
 #include "MainWindowFixture.h"
 
-TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
-{
-    frmMain& w = Start();
-    // Each menu with its items as name|caption|shortcut; a separator by name only.
-    QString menus;
-    for (QAction* menu : w.menuBar()->actions()) {
-        menus += menu->objectName() + '|' + menu->text() + ':';
-        for (QAction* a : menu->menu()->actions())
-            menus += ' ' + a->objectName() + (a->isSeparator() ? QString() : '|' + a->text() + '|' + a->shortcut().toString());
-        menus += '\n';
-    }
-    EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileBar1 mnuFileExit|E&xit|\n"
-                     "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T\n"
-                     "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewBar2 "
-                     "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
-                     "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");
-    // The buttons show an image only, no caption or tip; screen readers say the key.
-    QStringList keys;
-    for (QAction* a : w.tbToolBar().actions()) {
-        QWidget* button = w.tbToolBar().widgetForAction(a);
-        keys << (a->isSeparator() ? QStringLiteral("|") : button->accessibleName());
-        if (!a->isSeparator()) {
-            EXPECT_EQ(a->text() + button->toolTip(), QString()) << keys.last().toStdString();
-            EXPECT_FALSE(a->icon().isNull()) << keys.last().toStdString();
-        }
-    }
-    EXPECT_EQ(keys.join(' '), "New Close | Start Stop | Faster Slower | Random Ascending Descending");
-}
-
 TEST_F(MainWindowTest, ToolbarCommandsNeedNoMouse)
 {
     // The delay and order commands have no menu item: Tab reaches them, Space presses.

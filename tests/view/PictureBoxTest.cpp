@@ -1,10 +1,9 @@
 // The picture box the chart is drawn in: clearing, the pixels of a line,
-// how often the screen is repainted, the pixel ratio, and the mouse.
+// the pixel ratio, and the mouse.
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "support/QtPrint.h"
 #include <gtest/gtest.h>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 
@@ -45,31 +44,6 @@ TEST_F(PictureBoxTest, LinesFarOffOrNotFiniteAreClippedOrDropped)
     box.Line(-1.5e12, -1.5e12, 1.5e12, 1.5e12); // the diagonal y = x, slope kept
     EXPECT_EQ(std::tuple(box.pixelAt(18, 0), box.pixelAt(22, 49), box.pixelAt(23, 49), box.pixelAt(45, 45), box.pixelAt(45, 25)),
               std::tuple(kPen, kPen, kOther, kPen, kOther));
-}
-
-// During a run at delay 0 (a line, then a pass of the event pump) the screen
-// still catches up; after a quiet spell a single line is shown once.
-TEST_F(PictureBoxTest, TheScreenCatchesUpDuringARunAndAfterTheLastLine)
-{
-    int paints = 0;
-    struct Counter : QObject {
-        int& paints;
-        explicit Counter(int& p) : paints(p) {}
-        bool eventFilter(QObject*, QEvent* e) override { paints += e->type() == QEvent::Paint; return false; }
-    } counter(paints);
-    box.installEventFilter(&counter);
-    showBox();
-    QTest::qWait(50);
-    paints = 0;
-    QElapsedTimer clock;
-    for (clock.start(); clock.elapsed() < 300; DoEvents())
-        box.Line(750, 750, 750, 0);
-    EXPECT_GE(paints, 2);
-    QTest::qWait(60);
-    paints = 0;
-    box.Line(750, 750, 750, 0);
-    QTest::qWait(100);
-    EXPECT_EQ(paints, 1);
 }
 
 // The pixel ratio is read from the screen at start-up, so this runs in a
