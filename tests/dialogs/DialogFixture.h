@@ -65,14 +65,14 @@ inline QColor PixelAt(const PictureBox* box, double x, bool top = false)
 // Opens with Accepted set, lets `use` work it, leaves by Cancel, Esc or close: all must act alike.
 template <class Dialog, class Use, class Check> void EachWayOut(Use use, Check check)
 {
-    for (const char* way : {"Cancel", "Esc", "close"}) {
-        SCOPED_TRACE(way);
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way == 0 ? "Cancel" : way == 1 ? "Esc" : "close");
         Dialog::Accepted = true;
         Open<Dialog> dlg;
         use(dlg);
-        if (way[0] == 'C')
+        if (way == 0)
             Click(dlg.cmdCancel);
-        else if (way[0] == 'E')
+        else if (way == 1)
             QTest::keyClick(&dlg, Qt::Key_Escape);
         else
             dlg.close();

@@ -104,7 +104,7 @@ TEST_F(EngineTest, EachRoutineStopsAtItsOwnNextTest)
         int splits = 0;
         for (auto p = after.begin() + 1; p < after.end(); ++p)
             splits += *std::max_element(after.begin(), p) <= *std::min_element(p, after.end());
-        EXPECT_TRUE(splits > 0 && splits < 9) << "type " << type;
+        EXPECT_TRUE(splits > 0 && splits < 9) << "type " << type << ": " << splits << " split points";
     }
     EXPECT_EQ(Comparisons, 10); // one Lomuto partition: one per element
     // Heap: stopped while the heap is built, the building and one extraction
