@@ -35,12 +35,7 @@ template <class Dialog> struct Open : Dialog { // made from the current settings
 };
 
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-template <class D> void ExpectOkAccepts(D& d)
-{
-    Click(d.cmdOK);
-    EXPECT_TRUE(D::Accepted);
-    EXPECT_FALSE(d.isVisible());
-}
+template <class D> void ExpectOkAccepts(D& d) { Click(d.cmdOK); EXPECT_TRUE(D::Accepted); EXPECT_FALSE(d.isVisible()); }
 
 // Clicks the list entry with the given text, then double-clicks it if asked.
 inline void ClickEntry(QListWidget* list, const QString& text, bool twice = false)

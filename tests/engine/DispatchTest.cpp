@@ -16,12 +16,7 @@ protected:
             EXPECT_TRUE(Sorting) << p;
         });
     }
-    void Start(int type)
-    {
-        SortType = static_cast<Integer>(type);
-        ScopedView scoped(view);
-        mnuStart_Click();
-    }
+    void Start(int type) { SortType = static_cast<Integer>(type); ScopedView scoped(view); mnuStart_Click(); }
     void ExpectNothingRan(bool sorting = false)
     {
         EXPECT_EQ(view.calls, Calls{});

@@ -46,12 +46,7 @@ protected:
         frmType::Accepted = false;
         frmType::SortName.clear();
     }
-    void TearDown() override
-    {
-        EndMain();
-        SetMsgBoxHook({});
-        ResetSharedState();
-    }
+    void TearDown() override { EndMain(); SetMsgBoxHook({}); ResetSharedState(); }
 
     frmMain& Start() { Main(); EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow())); return *MainWindow(); }
     frmMain& Restart() { EndMain(); ResetSharedState(); return Start(); }

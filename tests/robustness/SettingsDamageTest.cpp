@@ -58,12 +58,7 @@ static std::vector<Damage> Damages()
 
 class SettingsDamage : public ::testing::TestWithParam<Damage> {
 protected:
-    void TearDown() override
-    {
-        EndMain();
-        ResetSharedState();
-        QFile::remove(SettingsFile());
-    }
+    void TearDown() override { EndMain(); ResetSharedState(); QFile::remove(SettingsFile()); }
 };
 
 TEST_P(SettingsDamage, BadKeysTakeDefaultsGoodKeysStayAndTheNextCloseWritesACleanFile)

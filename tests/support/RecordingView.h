@@ -19,11 +19,7 @@ class RecordingView : public SortView {
 public:
     void DrawLine(int X, int Y, int z) override { Record({ViewCall::Line, X, Y, z}); }
     void DrawPlot(int X, bool o) override { Record({ViewCall::Plot, X, o}); }
-    void DoReset(int X) override
-    {
-        Comparisons = 0; // as the window's reset does
-        Record({ViewCall::Reset, X});
-    }
+    void DoReset(int X) override { Comparisons = 0; Record({ViewCall::Reset, X}); } // zeroes as the window's reset does
     void DoStatus() override { Record({ViewCall::Status}); }
 
     std::vector<ViewCall> calls;

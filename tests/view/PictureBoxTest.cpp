@@ -13,17 +13,8 @@ const double inf = qInf(), NaN = qQNaN();
 class PictureBoxTest : public ::testing::Test {
 protected:
     PictureBox box;
-    void SetUp() override
-    {
-        box.resize(100, 50);
-        box.setBackColor(kBack);
-        box.setForeColor(kPen);
-    }
-    void showBox()
-    {
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    }
+    void SetUp() override { box.resize(100, 50); box.setBackColor(kBack); box.setForeColor(kPen); }
+    void showBox() { box.show(); ASSERT_TRUE(QTest::qWaitForWindowExposed(&box)); }
 };
 
 // Bars are clipped and checked pixel by pixel through the chart; here the

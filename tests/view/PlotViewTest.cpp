@@ -22,8 +22,8 @@ protected:
             SortData.push_back(static_cast<Integer>(i * 5));
         DataReady = true;
         box.resize(200, 100);
-        box.setBackColor(QBColor(0));
-        box.setForeColor(QBColor(15));
+        box.setBackColor(QBColor(ColorSet[0]));
+        box.setForeColor(QBColor(ColorSet[1]));
         view.XScale = float(20 / box.ScaleWidth());
         view.YScale = float(100 / box.ScaleHeight());
     }

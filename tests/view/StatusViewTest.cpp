@@ -22,11 +22,7 @@ protected:
         status.addPanel(StatusStrip::PanelKind::Text, StatusStrip::PanelSize::Fixed, 1440);
         SetTimerSource([this] { return clock; });
     }
-    void TearDown() override
-    {
-        SetTimerSource({});
-        ResetSharedState();
-    }
+    void TearDown() override { SetTimerSource({}); ResetSharedState(); }
     QStringList texts() const { return {title.panelText(1), title.panelText(2), title.panelText(3), status.panelText(1), status.panelText(2)}; }
 };
 
