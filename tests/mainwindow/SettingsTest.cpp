@@ -1,4 +1,4 @@
-// Stored values: the round trip through a close, damaged window keys, maximised and unwritable closes.
+// Stored values: the round trip through a close, maximised and unwritable closes.
 #include "MainWindowFixture.h"
 
 using SettingsTest = MainWindowTest;
@@ -37,15 +37,6 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStar
     EXPECT_EQ(SortSet, (std::array<Integer, 3>{0, 100, 50}));
     EXPECT_EQ(SourceData[50], 50); // generated in the stored order
     EXPECT_EQ(again.BarLayout(), 0); // the bars are not stored
-}
-
-TEST_F(SettingsTest, DamagedWindowKeysTakeTheirDefaultsAndGoodOnesStay)
-{
-    QSettings file(SettingsFile(), QSettings::IniFormat);
-    for (const auto& [key, text] : {std::pair{"MainLeft", "left"}, {"MainTop", "1e30"}, {"MainWidth", "7200"}, {"MainHeight", ""}})
-        file.setValue(QStringLiteral("Settings/") + key, text);
-    file.sync();
-    EXPECT_EQ(Start().frameGeometry(), TwipsRect(1000, 1000, 7200, 6500));
 }
 
 TEST_F(SettingsTest, MaximisedCloseStoresItsSizeAndAnUnwritableStoreStillCloses)

@@ -5,8 +5,11 @@
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Twips.h"
+#include "support/QtPrint.h"
 #include "support/StoredFile.h"
 
+#include <QTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
@@ -20,6 +23,7 @@ struct Damage {
     Colours colours;  // what the program must load
     std::array<Integer, 2> draw;
     std::array<Integer, 3> sort;
+    double width = 6500; // of the window, in twips; its other place keys keep their defaults
 };
 
 static void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.name; }
@@ -53,6 +57,7 @@ static std::vector<Damage> Damages()
          kDefaultColours, {2, 0}, {0, 100, 100}},
         {"duplicated keys", lines("Background=3\nBackground=3\nSortWidth=50\nSortWidth=50\n"), {3, 15, 10, 9, 12}, {2, 0}, {6, 100, 50}},
         {"binary junk", junk, kDefaultColours, {2, 0}, {6, 100, 100}},
+        {"window place", lines("MainLeft=left\nMainTop=1e30\nMainWidth=7200\nMainHeight=\n"), kDefaultColours, {2, 0}, {6, 100, 100}, 7200},
     };
 }
 
@@ -73,8 +78,9 @@ TEST_P(SettingsDamage, BadKeysTakeDefaultsGoodKeysStayAndTheNextCloseWritesAClea
 
     Main();
     ASSERT_NE(MainWindow(), nullptr);
-    EXPECT_TRUE(MainWindow()->isVisible());
-    EXPECT_GT(MainWindow()->frameGeometry().width(), 0); // a damaged place takes the default
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow()));
+    EXPECT_EQ(MainWindow()->frameGeometry(),
+              QRect(TwipsToPixelsX(1000), TwipsToPixelsY(1000), TwipsToPixelsX(damage.width), TwipsToPixelsY(6500)));
     EXPECT_EQ(ColorSet, damage.colours);
     EXPECT_EQ(DrawSet, damage.draw);
     EXPECT_EQ(SortSet, damage.sort);
