@@ -6,7 +6,10 @@ TEST_F(DialogTest, AboutClosesOnEnterEscAndClick)
 {
     for (int way = 0; way < 3; ++way) {
         Open<frmAbout> dlg;
-        way == 2 ? Click(dlg.cmdOK) : QTest::keyClick(&dlg, way == 0 ? Qt::Key_Return : Qt::Key_Escape);
+        if (way == 2)
+            Click(dlg.cmdOK);
+        else
+            QTest::keyClick(&dlg, way == 0 ? Qt::Key_Return : Qt::Key_Escape);
         EXPECT_FALSE(dlg.isVisible()) << way;
     }
 }

@@ -5,19 +5,19 @@ using Colours = std::array<Integer, 5>;
 TEST_F(DialogTest, ColorRoleShowsItsColourAndAColourChoiceRecolours)
 {
     Open<frmColor> dlg;
-    for (const auto& [x, code] : {std::pair{200, 15}, {700, 10}, {1000, 9}, {1300, 12}})
-        EXPECT_EQ(PixelAt(dlg.picBox, x), QBColor(code)) << x;
+    for (int role = 0; role < 4; ++role)
+        EXPECT_EQ(PixelAt(dlg.picBox, kColourSampleX[role]), QBColor(ColorSet[role + 1])) << "role " << role + 1;
     ClickEntry(dlg.lstColor, QStringLiteral("Red")); // with no role chosen it is taken back
     EXPECT_EQ(SelectedRow(dlg.lstColor), -1);
     ClickEntry(dlg.lstChoice, QStringLiteral("Foreground"));
     EXPECT_EQ(SelectedRow(dlg.lstColor), 15);
     ClickEntry(dlg.lstColor, QStringLiteral("Yellow"));
-    EXPECT_EQ(PixelAt(dlg.picBox, 200), QBColor(6));
+    EXPECT_EQ(PixelAt(dlg.picBox, kColourSampleX[0]), QBColor(6));
     ClickEntry(dlg.lstChoice, QStringLiteral("Background"));
     EXPECT_EQ(SelectedRow(dlg.lstColor), 0);
     ClickEntry(dlg.lstColor, QStringLiteral("Blue"));
     EXPECT_EQ(PixelAt(dlg.picBox, 50, true), QBColor(1)); // between the first bars, above them
-    EXPECT_TRUE(OkAccepts(dlg));
+    ExpectOkAccepts(dlg);
     EXPECT_EQ(ColorSet, (Colours{1, 6, 10, 9, 12}));
 }
 

@@ -10,16 +10,13 @@
 #include "platform/Runtime.h"
 #include "platform/Twips.h"
 #include "support/QtPrint.h"
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSlider>
+#include <QtWidgets>
 #include <QTest>
-#include <QTimer>
-#include <algorithm>
-#include <cmath>
-#include <ctime>
 #include <gtest/gtest.h>
+
+// Design positions, in twips of the sample box: where the colour sample draws the bar of each
+// role (foreground, indicators 1 to 3). The only checks that depend on the dialogs' layout.
+inline constexpr double kColourSampleX[] = {200, 700, 1000, 1300};
 
 struct DialogTest : ::testing::Test {
     void SetUp() override
@@ -38,7 +35,7 @@ template <class Dialog> struct Open : Dialog { // made from the current settings
 };
 
 inline void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-template <class D> bool OkAccepts(D& d) { return Click(d.cmdOK), D::Accepted && !d.isVisible(); }
+template <class D> void ExpectOkAccepts(D& d) { Click(d.cmdOK); EXPECT_TRUE(D::Accepted); EXPECT_FALSE(d.isVisible()); }
 
 // Clicks the list entry with the given text, then double-clicks it if asked.
 inline void ClickEntry(QListWidget* list, const QString& text, bool twice = false)
@@ -64,11 +61,18 @@ inline QColor PixelAt(const PictureBox* box, double x, bool top = false)
 template <class Dialog, class Use, class Check> void EachWayOut(Use use, Check check)
 {
     for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way == 0 ? "Cancel" : way == 1 ? "Esc" : "close");
         Dialog::Accepted = true;
         Open<Dialog> dlg;
         use(dlg);
-        way == 0 ? Click(dlg.cmdCancel) : way == 1 ? QTest::keyClick(&dlg, Qt::Key_Escape) : void(dlg.close());
-        EXPECT_FALSE(dlg.isVisible() || Dialog::Accepted) << way;
+        if (way == 0)
+            Click(dlg.cmdCancel);
+        else if (way == 1)
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        else
+            dlg.close();
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_FALSE(Dialog::Accepted);
         check();
     }
 }

@@ -1,38 +1,40 @@
 // Engine tests: data loaded straight into SortData, a recording view, delay 0.
 #pragma once
 
-#include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "platform/Runtime.h"
 #include "support/RecordingView.h"
-
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <numeric>
 
 using Values = std::vector<int>;
+using Calls = std::vector<ViewCall>;
 enum Type { Selection, Bubble, Insertion, BinaryInsertion, Merge, Heap, Quick, RandomQuick, Lomuto, Stooge, Counting, Radix };
 inline const ViewCall kOpen{ViewCall::Reset, 2}, kOff{ViewCall::Line}, kReport{ViewCall::Status};
+inline ViewCall Markers(int X, int Y, int z) { return {ViewCall::Line, X, Y, z}; }
+inline ViewCall Bar(int X, bool o) { return {ViewCall::Plot, X, o}; }
 
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSharedState(), RestartRnd(), DrawSet = {1, 0}; }
-    void TearDown() override { SetMsgBoxHook({}), ResetSharedState(); }
+    void SetUp() override { ResetSharedState(); RestartRnd(); DrawSet = {1, 0}; }
+    void TearDown() override { SetMsgBoxHook({}); ResetSharedState(); }
     // SortData(1..W) = values, element 0 = 0.
     void Load(const Values& values, int height = 100)
     {
-        SortData.assign(1, 0), SortData.insert(SortData.end(), values.begin(), values.end());
+        SortData.assign(1, 0);
+        SortData.insert(SortData.end(), values.begin(), values.end());
         SortSet = {0, static_cast<Integer>(height), static_cast<Integer>(values.size())};
-        DataReady = true, view.calls.clear();
+        DataReady = true;
+        view.calls.clear();
     }
     static Values Data() { return {SortData.begin() + 1, SortData.end()}; }
-    // Runs a routine as the dispatch would; returns its count.
+    // Runs a routine as Start would; returns its count.
     std::int32_t Run(int type) { ScopedView scoped(view); Sorting = true; RoutineTable[type].entry(); return Comparisons; }
     static Values Ascending(int w) { Values v(w); std::iota(v.begin(), v.end(), 1); return v; }
     static Values Descending(int w) { Values v = Ascending(w); return {v.rbegin(), v.rend()}; }
     static Values Sorted(Values v) { std::sort(v.begin(), v.end()); return v; }
     static Values Random(int w, int h) { Values v(w); for (int& x : v) x = static_cast<int>(h * Rnd()) + 1; return v; }
-    int Count(ViewCall::Kind k) const { return std::ranges::count(view.calls, k, &ViewCall::kind); }
 
     RecordingView view;
 };

@@ -5,16 +5,7 @@
 #include "dialogs/frmSort.h"
 #include "platform/Forms.h"
 
-#include <QMenu>
-#include <QMenuBar>
-
-namespace {
-
-using DesignTest = MainWindowTest;
-using CommandTest = MainWindowTest;
-using RunTest = MainWindowTest;
-
-TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
+TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
 {
     frmMain& w = Start();
     // Each menu with its items as name|caption|shortcut; a separator by name only.
@@ -36,13 +27,19 @@ TEST_F(DesignTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
     QStringList keys;
     for (QAction* a : w.tbToolBar().actions()) {
         QWidget* button = w.tbToolBar().widgetForAction(a);
-        EXPECT_TRUE(a->isSeparator() || (a->text().isEmpty() && button->toolTip().isEmpty() && !a->icon().isNull()));
-        keys << (a->isSeparator() ? QStringLiteral("|") : button->accessibleName());
+        if (a->isSeparator()) {
+            keys << QStringLiteral("|");
+            continue;
+        }
+        EXPECT_EQ(a->text(), QString());
+        EXPECT_EQ(button->toolTip(), QString());
+        EXPECT_FALSE(a->icon().isNull()) << button->accessibleName().toStdString();
+        keys << button->accessibleName();
     }
     EXPECT_EQ(keys.join(' '), "New Close | Start Stop | Faster Slower | Random Ascending Descending | Pause Step Back Step Forward");
 }
 
-TEST_F(DesignTest, ToolbarCommandsNeedNoMouse)
+TEST_F(MainWindowTest, ToolbarCommandsNeedNoMouse)
 {
     // The delay and order commands have no menu item: Tab reaches them, Space presses.
     frmMain& w = Ready(6, 20);
@@ -55,13 +52,16 @@ TEST_F(DesignTest, ToolbarCommandsNeedNoMouse)
     EXPECT_EQ(DrawSet[1], 1);
 }
 
-TEST_F(CommandTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
+TEST_F(MainWindowTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
 {
     frmMain& w = Start();
     const std::vector<Integer> source = SourceData;
     for (const char* key : {"Start", "Stop", "Close", "Faster", "Slower", "Random", "Ascending", "Descending"})
         Click(w, key);
-    EXPECT_FALSE(DataReady || Sorting || DrawSet[1] != 0 || !SortData.empty());
+    EXPECT_FALSE(DataReady);
+    EXPECT_FALSE(Sorting);
+    EXPECT_EQ(DrawSet[1], 0);
+    EXPECT_EQ(SortData, std::vector<Integer>{});
     EXPECT_EQ(SourceData, source);
     EXPECT_EQ(DialogsOpenedBy([&] { Click(w, "New"); }), 1);
     EXPECT_FALSE(DataReady); // the type dialog was cancelled
@@ -73,7 +73,7 @@ TEST_F(CommandTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
     EXPECT_EQ(w.picBox().pixelAt(5, 5).rgb(), ApplicationWorkspaceColor().rgb());
 }
 
-TEST_F(CommandTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
+TEST_F(MainWindowTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
 {
     frmMain& w = Ready(6, 40);
     EXPECT_EQ(SortData, SourceData);
@@ -103,38 +103,31 @@ TEST_F(CommandTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
     EXPECT_EQ(SortData[60], 0);
 }
 
-TEST_F(RunTest, CommandsInsideARunObeyTheirGuards)
+// Inside a run New, Close and Sort Settings wait, the delay and order commands act at once;
+// Stop ends the run at its next test, and Sort Settings waits until the routine has returned.
+TEST_F(MainWindowTest, CommandsInsideARunObeyTheirGuardsAndStopEndsItAtItsNextTest)
 {
     frmMain& w = Ready(1, 40);
     Soon([&] {
         ASSERT_TRUE(Sorting);
-        EXPECT_EQ(DialogsOpenedBy([&] { w.mnuFileNew_Click(), w.mnuViewSort_Click(); }), 0);
-        Click(w, "Close"), Click(w, "Slower");
+        EXPECT_EQ(DialogsOpenedBy([&] { w.mnuFileNew_Click(); w.mnuViewSort_Click(); }), 0);
+        Click(w, "Close");
+        Click(w, "Slower");
         EXPECT_EQ(DrawSet[1], 1);
-        Click(w, "Faster"), Click(w, "Ascending"); // the run goes on over the new values
-    });
-    w.action("mnuStart")->trigger();
-    EXPECT_TRUE(DataReady && !Sorting && DrawSet[1] == 0);
-    EXPECT_EQ(SortData, SourceData);
-    EXPECT_EQ(w.sbTitleBar().panelText(3), QStringLiteral("Comparison: %1").arg(Comparisons));
-}
-
-TEST_F(RunTest, StopEndsTheRunAtItsNextTest)
-{
-    frmMain& w = Ready(1, 40);
-    Soon([&] {
+        Click(w, "Faster");
+        Click(w, "Ascending"); // the run goes on over the new values
         w.action("mnuStop")->trigger();
         EXPECT_FALSE(Sorting);
-        // Stopped but not yet returned: no new width under the routine.
         EXPECT_EQ(DialogsOpenedBy([&] { w.mnuViewSort_Click(); }), 0);
     });
     Click(w, "Start");
-    EXPECT_FALSE(std::is_sorted(SortData.begin(), SortData.end()));
+    EXPECT_TRUE(DataReady);
+    EXPECT_EQ(DrawSet[1], 0);
+    EXPECT_EQ(SortData, SourceData);
     EXPECT_EQ(w.sbTitleBar().panelText(3), QStringLiteral("Comparison: 39")); // one pass
-
-    // Once returned, Sort Settings works again and its data is taken into use.
-    Answer<frmSort>(true);
+    Answer<frmSort>(true, [](frmSort& d) { d.lstSort[2]->setCurrentRow(0); });
     w.mnuViewSort_Click();
+    EXPECT_EQ(SortData.size(), 51u);
     EXPECT_EQ(SortData, SourceData);
 }
 
@@ -154,15 +147,21 @@ TEST_P(ExitDuringRun, EndsTheRunAndNothingReachesTheWindowAfter)
         timeAtExit = w.sbTitleBar().panelText(2);
     };
     Soon([&, withDialog = withDialog] {
-        if (!withDialog) return exitNow();
-        Soon([&] { ColorSet[0] = 5, exitNow(); }), w.mnuViewColor_Click();
+        if (!withDialog)
+            return exitNow();
+        Soon([&] {
+            ColorSet[0] = 5; // changed in the dialog, put back as it unloads
+            exitNow();
+        });
+        w.mnuViewColor_Click();
     });
-    w.mnuStart_Click();
-    EXPECT_FALSE(Sorting || w.isVisible());
+    w.action("mnuStart")->trigger();
+    EXPECT_FALSE(Sorting);
+    EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(MainView, &TheNullView());
     EXPECT_TRUE(LoadedForms().empty());
     EXPECT_EQ(ColorSet, colours);
-    EXPECT_EQ(GetSetting(AppTitle(), "Settings", "Background", "x"), QString::number(colours[0]));
+    EXPECT_EQ(StoredSettings().value("Background"), QString::number(colours[0]));
     QCoreApplication::processEvents();
     EXPECT_EQ(w.picBox().image(), atExit);
     EXPECT_EQ(w.sbTitleBar().panelText(2), timeAtExit);
@@ -170,5 +169,3 @@ TEST_P(ExitDuringRun, EndsTheRunAndNothingReachesTheWindowAfter)
 
 INSTANTIATE_TEST_SUITE_P(Routines, ExitDuringRun,
                          ::testing::Values(std::pair(1, false), std::pair(10, false), std::pair(11, false), std::pair(1, true)));
-
-} // namespace

@@ -2,12 +2,6 @@
 // go through the twips conversions so they hold at any scale factor.
 #include "MainWindowFixture.h"
 
-#include "view/PlotView.h"
-
-#include <cmath>
-
-namespace {
-
 class LayoutTest : public MainWindowTest {
 protected:
     static void ExpectLayout(frmMain& w, bool toolbar, bool statusBar)
@@ -60,9 +54,7 @@ TEST_F(LayoutTest, TooSmallAWindowKeepsThePlotAndAFiniteScale)
     EXPECT_EQ(w.picBox().geometry(), before);
     EXPECT_EQ(std::pair(w.plot().XScale, w.plot().YScale), std::pair(xScale, yScale));
     resizeClient(0, 990); // exactly the bars: an empty plot
-    EXPECT_TRUE(std::isfinite(w.plot().YScale) && w.plot().YScale > 0);
+    EXPECT_TRUE(std::isfinite(w.plot().YScale) && w.plot().YScale > 0) << w.plot().YScale;
     resizeClient(0, 4000);
     ExpectLayout(w, true, true);
 }
-
-} // namespace

@@ -1,30 +1,27 @@
 // A fresh main window per test over a fresh settings store; helpers to answer dialogs and act in a run.
 #pragma once
 
+#include "dialogs/frmDraw.h"
+#include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "engine/FillSource.h"
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Convert.h"
+#include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
-#include "platform/Settings.h"
 #include "platform/StatusStrip.h"
 #include "platform/Twips.h"
 #include "support/QtPrint.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QListWidget>
-#include <QPushButton>
+#include "support/StoredFile.h"
+#include "view/PlotView.h"
+#include <QtWidgets>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
-
+#include <cmath>
 #include <gtest/gtest.h>
 
-inline QString SettingsFile() { return SettingsFilePath(QStringLiteral("Ordivan")); }
 // Runs `act` on the next pass of whatever event loop runs then: a routine's step or a modal loop.
 inline void Soon(std::function<void()> act) { QTimer::singleShot(0, qApp, std::move(act)); }
 
@@ -43,13 +40,16 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetSharedState(), QFile::remove(SettingsFile()), SetMsgBoxHook([](const std::string&) {});
-        frmType::Accepted = false, frmType::SortName.clear();
+        ResetSharedState();
+        QFile::remove(SettingsFile());
+        SetMsgBoxHook([](const std::string&) {});
+        frmType::Accepted = false;
+        frmType::SortName.clear();
     }
-    void TearDown() override { EndMain(), SetMsgBoxHook({}), ResetSharedState(); }
+    void TearDown() override { EndMain(); SetMsgBoxHook({}); ResetSharedState(); }
 
     frmMain& Start() { Main(); EXPECT_TRUE(QTest::qWaitForWindowExposed(MainWindow())); return *MainWindow(); }
-    frmMain& Restart() { EndMain(), ResetSharedState(); return Start(); }
+    frmMain& Restart() { EndMain(); ResetSharedState(); return Start(); }
     static void Click(frmMain& w, const char* key) { QTest::mouseClick(w.toolButton(key), Qt::LeftButton); }
     static void ChooseNew(frmMain& w, int type)
     {
@@ -60,7 +60,9 @@ protected:
     frmMain& Ready(int type, int width)
     {
         frmMain& w = Start();
-        SortSet = {6, 100, static_cast<Integer>(width)}, FillSource(), ChooseNew(w, type);
+        SortSet = {6, 100, static_cast<Integer>(width)};
+        FillSource();
+        ChooseNew(w, type);
         return w;
     }
     // How many modal dialogs a command opens, each closed at once.
@@ -69,9 +71,13 @@ protected:
         int opened = 0;
         QTimer watcher;
         QObject::connect(&watcher, &QTimer::timeout, [&] {
-            if (QWidget* modal = QApplication::activeModalWidget()) ++opened, modal->close();
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++opened;
+                modal->close();
+            }
         });
-        watcher.start(0), command();
+        watcher.start(0);
+        command();
         return opened;
     }
 };

@@ -1,15 +1,9 @@
-// Stored values: the round trip through a close, damaged window keys, maximised and unwritable closes.
+// Stored values: the round trip through a close, maximised and unwritable closes.
 #include "MainWindowFixture.h"
-
-#include "platform/Convert.h"
-
-#include <QDir>
-
-namespace {
 
 using SettingsTest = MainWindowTest;
 
-QRect TwipsRect(double x, double y, double w, double h) { return {TwipsToPixelsX(x), TwipsToPixelsY(y), TwipsToPixelsX(w), TwipsToPixelsY(h)}; }
+static QRect TwipsRect(double x, double y, double w, double h) { return {TwipsToPixelsX(x), TwipsToPixelsY(y), TwipsToPixelsX(w), TwipsToPixelsY(h)}; }
 
 TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStart)
 {
@@ -26,6 +20,15 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStar
     w.setGeometry(TwipsRect(2000, 1500, 7000, 5000));
     const QRect outer = w.frameGeometry();
     w.mnuFileExit_Click();
+    // Each value under its own name, as plain decimal text.
+    const auto stored = StoredSettings();
+    QStringList keys = kSettingKeys;
+    keys.sort();
+    EXPECT_EQ(stored.keys(), keys);
+    const char* texts[] = {"1", "14", "2", "3", "4", "3", "7", "0", "100", "50"};
+    for (int i = 4; i < 14; ++i)
+        EXPECT_EQ(stored.value(kSettingKeys[i]), texts[i - 4]) << kSettingKeys[i].toStdString();
+    EXPECT_EQ(stored.value("MainWidth"), NumberText(static_cast<float>(PixelsToTwipsX(outer.width()))));
 
     frmMain& again = Restart();
     EXPECT_EQ(again.frameGeometry(), outer);
@@ -36,13 +39,6 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStar
     EXPECT_EQ(again.BarLayout(), 0); // the bars are not stored
 }
 
-TEST_F(SettingsTest, DamagedWindowKeysTakeTheirDefaultsAndGoodOnesStay)
-{
-    for (const auto& [key, text] : {std::pair{"MainLeft", "left"}, {"MainTop", "1e30"}, {"MainWidth", "7200"}, {"MainHeight", ""}})
-        SaveSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(text));
-    EXPECT_EQ(Start().frameGeometry(), TwipsRect(1000, 1000, 7200, 6500));
-}
-
 TEST_F(SettingsTest, MaximisedCloseStoresItsSizeAndAnUnwritableStoreStillCloses)
 {
     frmMain& big = Start();
@@ -50,7 +46,7 @@ TEST_F(SettingsTest, MaximisedCloseStoresItsSizeAndAnUnwritableStoreStillCloses)
     QTest::qWait(50);
     const QRect maximised = big.frameGeometry();
     big.close();
-    EXPECT_EQ(GetSetting(AppTitle(), "Settings", "MainWidth", "x"), NumberText(static_cast<float>(PixelsToTwipsX(maximised.width()))));
+    EXPECT_EQ(StoredSettings().value("MainWidth"), NumberText(static_cast<float>(PixelsToTwipsX(maximised.width()))));
 
     frmMain& next = Restart();
     EXPECT_FALSE(next.isMaximized());
@@ -62,5 +58,3 @@ TEST_F(SettingsTest, MaximisedCloseStoresItsSizeAndAnUnwritableStoreStillCloses)
     EXPECT_FALSE(next.isVisible());
     QDir(SettingsFile()).removeRecursively();
 }
-
-} // namespace

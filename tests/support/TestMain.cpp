@@ -1,11 +1,9 @@
 // Every test program starts here: Qt on the offscreen platform, settings in
 // a scratch folder, so no test needs a display or touches a user's settings.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QTemporaryDir>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 class PlotViewTest : public ::testing::Test {
 protected:
     PictureBox box;
@@ -23,8 +21,11 @@ protected:
         for (int i = 0; i <= 20; ++i)
             SortData.push_back(static_cast<Integer>(i * 5));
         DataReady = true;
-        box.resize(200, 100), box.setBackColor(QBColor(0)), box.setForeColor(QBColor(15));
-        view.XScale = float(20 / box.ScaleWidth()), view.YScale = float(100 / box.ScaleHeight());
+        box.resize(200, 100);
+        box.setBackColor(QBColor(ColorSet[0]));
+        box.setForeColor(QBColor(ColorSet[1]));
+        view.XScale = float(20 / box.ScaleWidth());
+        view.YScale = float(100 / box.ScaleHeight());
     }
     void TearDown() override { ResetSharedState(); }
 
@@ -50,7 +51,9 @@ TEST_F(PlotViewTest, DrawBoxClearsThenDrawsBarsOneToNInTheCurrentPen)
     box.setForeColor(QBColor(10));
     box.Line(825, 0, 825, 1500); // something to clear, at column 55
     SortData[0] = 70; // bar 0 is not drawn; bar 5 is clipped, not scaled down
-    SortData[3] = 0, SortData[5] = 150, SortData[6] = -40;
+    SortData[3] = 0;
+    SortData[5] = 150;
+    SortData[6] = -40;
     view.DrawBox();
     expect({{0, "B100"}, {10, "B95 25"}, {30, "B100"}, {40, "B80 220"}, {41, "B100"}, {50, "2100"},
             {55, "B100"}, {60, "B100"}});
@@ -60,10 +63,12 @@ TEST_F(PlotViewTest, DrawBoxClearsThenDrawsBarsOneToNInTheCurrentPen)
 TEST_F(PlotViewTest, MarkersMoveRestoreAndEraseInArgumentOrder)
 {
     view.DrawBox();
-    view.DrawLine(3, -1, -1), view.DrawLine(5, -1, -1);
+    view.DrawLine(3, -1, -1);
+    view.DrawLine(5, -1, -1);
     expect({{50, "B75 125"}, {30, "B85 F15"}});
 
-    view.DrawLine(4, 4, -1), view.DrawLine(-1, -1, 9); // the second marker is drawn last and wins
+    view.DrawLine(4, 4, -1); // the second marker is drawn last and wins
+    view.DrawLine(-1, -1, 9);
     expect({{40, "B80 220"}, {50, "B75 F25"}, {90, "B55 345"}});
     EXPECT_EQ(box.foreColor(), QBColor(15));
     view.DrawLine(0, 0, 0); // the end of a run: all markers rest on bar 0
@@ -84,7 +89,8 @@ TEST_F(PlotViewTest, DrawPlotStrayIndicesAndBadScales)
 {
     view.DrawBox();
     AuxData.assign(21, 0);
-    AuxData[7] = 10, AuxData[9] = 90;
+    AuxData[7] = 10;
+    AuxData[9] = 90;
     view.DrawPlot(7, true); // over the taller bar, not instead of it
     view.DrawPlot(9, false);
     expect({{70, "B65 F35"}, {90, "B100"}});
@@ -98,18 +104,18 @@ TEST_F(PlotViewTest, DrawPlotStrayIndicesAndBadScales)
     expect({{150, "B25 175"}});
     AuxData.clear();
     const QImage before = box.image().copy();
-    view.DrawPlot(5, true), view.DrawPlot(-3, true), view.DrawPlot(5000, false);
+    for (const auto& [X, o] : {std::pair{5, true}, {-3, true}, {5000, false}})
+        view.DrawPlot(X, o);
     EXPECT_EQ(box.image(), before);
 
     // A plot area of no width or height leaves no usable scale.
     for (float* scale : {&view.XScale, &view.YScale})
         for (const float bad : {0.0f, static_cast<float>(qInf()), static_cast<float>(qQNaN())}) {
             const float good = std::exchange(*scale, bad);
-            view.DrawLine(3, 4, 5), view.DrawPlot(6, false);
+            view.DrawLine(3, 4, 5);
+            view.DrawPlot(6, false);
             *scale = good;
         }
     EXPECT_EQ(box.image(), before);
     EXPECT_EQ(view.LastX, 3); // the markers still move
 }
-
-} // namespace

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 class StatusViewTest : public ::testing::Test {
 protected:
     StatusStrip title, status;
@@ -24,7 +22,7 @@ protected:
         status.addPanel(StatusStrip::PanelKind::Text, StatusStrip::PanelSize::Fixed, 1440);
         SetTimerSource([this] { return clock; });
     }
-    void TearDown() override { SetTimerSource({}), ResetSharedState(); }
+    void TearDown() override { SetTimerSource({}); ResetSharedState(); }
     QStringList texts() const { return {title.panelText(1), title.panelText(2), title.panelText(3), status.panelText(1), status.panelText(2)}; }
 };
 
@@ -39,7 +37,8 @@ TEST_F(StatusViewTest, EachResetRestartsTheClockAndSetsOnlyItsOwnPanels)
     for (const auto& [phase, expected] : cases) {
         for (int i = 1; i <= 3; ++i)
             title.setPanelText(i, QStringLiteral("t%1").arg(i));
-        status.setPanelText(1, QStringLiteral("s1")), status.setPanelText(2, QStringLiteral("s2"));
+        status.setPanelText(1, QStringLiteral("s1"));
+        status.setPanelText(2, QStringLiteral("s2"));
         Comparisons = 99;
         clock += 10;
         view.DoReset(phase);
@@ -61,6 +60,12 @@ TEST_F(StatusViewTest, StatusReportsTimeSinceTheResetAndTheCount)
     view.DoReset(2); // a run shorter than a tick of the clock
     view.DoStatus();
     EXPECT_EQ(texts().mid(1, 2), QStringList({"Time: 0 secs", "Comparison: 0"}));
+    // Plain decimals of at most seven digits, never an exponent.
+    for (const auto& [end, text] : {std::pair{1.0f / 3, "0.3333333"}, {0.00001f, "0.00001"}, {123456789.0f, "123456800"}}) {
+        clock = 0;
+        view.DoReset(2);
+        clock = end;
+        view.DoStatus();
+        EXPECT_EQ(title.panelText(2), QStringLiteral("Time: %1 secs").arg(text));
+    }
 }
-
-} // namespace
