@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -335,6 +336,18 @@ void frmCompare::ShowTable()
     }
     tblResults->setSortingEnabled(sorting);
     tblResults->resizeColumnsToContents();
+    // The table takes the width its columns need, the note included, and
+    // the chart the rest, as far as the window allows.
+    if (auto* split = qobject_cast<QSplitter*>(pages_->widget(0))) {
+        int needed = 2 * tblResults->frameWidth() + tblResults->verticalHeader()->width()
+            + tblResults->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < tblResults->columnCount(); ++c)
+            needed += tblResults->columnWidth(c);
+        const QList<int> sizes = split->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        if (total > 0 && sizes.value(0) < needed)
+            split->setSizes({std::min(needed, total * 3 / 4), total - std::min(needed, total * 3 / 4)});
+    }
     ShowChart();
 }
 
