@@ -81,3 +81,16 @@ bool SaveSettings(const WindowPlace& place)
         ok = Write(row, QString::number(values[row - 4])) && ok;
     return ok;
 }
+
+bool LoadSoundSetting()
+{
+    const QString text = GetSetting(AppTitle(), kSection, QStringLiteral("Sound"), QStringLiteral("0"));
+    // As the program's Booleans: any whole number but 0 is true.
+    const std::optional<double> value = TextToNumber(text);
+    return value && *value != 0 && *value == std::floor(*value);
+}
+
+bool SaveSoundSetting(bool on)
+{
+    return SaveSetting(AppTitle(), kSection, QStringLiteral("Sound"), on ? QStringLiteral("-1") : QStringLiteral("0"));
+}

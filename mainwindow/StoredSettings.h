@@ -29,3 +29,8 @@ WindowPlace LoadSettings();
 // Writes every key from the window's place and the shared settings. Returns
 // false when the store could not be written; the program goes on regardless.
 bool SaveSettings(const WindowPlace& place);
+
+// View > Sound, kept under its own key beside the fourteen: "-1" on, "0"
+// off. A missing or damaged value (not a whole number) reads as off.
+bool LoadSoundSetting();
+bool SaveSoundSetting(bool on);
