@@ -10,10 +10,13 @@
 
 StepSound::StepSound()
 {
-    // While the device plays, look now and then whether it has fallen
-    // quiet; a resting device costs nothing.
+    // A while after each silence, rest the device if nothing has sounded
+    // since: a resting device costs nothing. No timer runs while steps
+    // sound, since every active timer slows the event pump a run calls at
+    // each step.
     idle_ = new QTimer(this);
-    idle_->setInterval(250);
+    idle_->setSingleShot(true);
+    idle_->setInterval(200);
     connect(idle_, &QTimer::timeout, this, [this] { RestIfIdle(); });
 }
 
@@ -79,8 +82,11 @@ void StepSound::Stop()
 
 void StepSound::Silence()
 {
-    if (synth_)
-        synth_->Silence();
+    if (!synth_)
+        return;
+    synth_->Silence();
+    if (!output_.Resting())
+        idle_->start();
 }
 
 void StepSound::Close()
@@ -97,15 +103,13 @@ void StepSound::Close()
 void StepSound::Wake()
 {
     output_.Resume();
-    idle_->start();
 }
 
 void StepSound::RestIfIdle()
 {
-    if (!synth_ || synth_->Idle()) {
+    // Not idle: a run has begun since; its end silences it again.
+    if (synth_ && synth_->Idle())
         output_.Rest();
-        idle_->stop();
-    }
 }
 
 void StepSound::Disable(const QString& reason)

@@ -181,6 +181,8 @@ TEST_F(DiskSoundTest, StopSilencesTheRunAtOnceThoughTheRoutineDrawsOn)
     const double drewOn = ClockSeconds() - stopped;
     const double untilStop = stopped - t0;
     ASSERT_GT(drewOn, 0.3);
+    // Silent since the Stop, so the device rests soon after it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.sound().Output().Resting(); }, 1000));
     const auto [from, to] = Audible(Played());
     EXPECT_NEAR(double(from) / kRate, start_, 0.1);
     EXPECT_NEAR(double(to - from) / kRate, untilStop, 0.1);
