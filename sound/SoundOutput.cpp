@@ -80,6 +80,11 @@ void SoundOutput::Close()
 {
     if (!IsOpen())
         return;
+    if (!resting_) {
+        // Let the fade reach the device, so the sound ends without a click.
+        synth_->Silence();
+        SDL_Delay(static_cast<Uint32>(1000 * ToneSynth::kFade) + 2 * 1000 * kFrames / kRate);
+    }
     // Waits for the callback to return; after this no thread reads the synth.
     SDL_CloseAudioDevice(device_);
     device_ = 0;

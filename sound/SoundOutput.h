@@ -24,6 +24,7 @@ public:
     // Opens the default output device, resting, with a synthesiser at the
     // device's rate; null, with the reason, when it cannot be opened.
     ToneSynth* Open();
+    // Fades out what still sounds (a few tens of milliseconds), then closes.
     void Close();
     bool IsOpen() const { return device_ != 0; }
     ToneSynth* Synth() const { return synth_.get(); }

@@ -169,23 +169,33 @@ TEST_F(DiskSoundTest, ARunPlaysWhileItDrawsAtThePitchesOfItsValues)
     EXPECT_LT(Peak(played), 0.95f);
 }
 
-TEST_F(DiskSoundTest, StopSilencesTheRunAtOnceThoughTheRoutineDrawsOn)
+TEST_F(DiskSoundTest, StopAndExitSilenceTheRunAtOnceAndWithoutAClick)
 {
-    // Bubble Sort at 10 ms a step tests the stop flag once a pass: its first
-    // pass draws for about a second.
-    frmMain& w = ReadyWithSound(1, 100, 1);
-    double stopped = 0;
-    QTimer::singleShot(300, &w, [&] { stopped = ClockSeconds(), w.mnuStop_Click(); });
-    const double t0 = ClockSeconds();
-    Run(w);
-    const double drewOn = ClockSeconds() - stopped;
-    const double untilStop = stopped - t0;
-    ASSERT_GT(drewOn, 0.3);
-    // Silent since the Stop, so the device rests soon after it.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.sound().Output().Resting(); }, 1000));
-    const auto [from, to] = Audible(Played());
-    EXPECT_NEAR(double(from) / kRate, start_, 0.1);
-    EXPECT_NEAR(double(to - from) / kRate, untilStop, 0.1);
+    for (const bool exit : {false, true}) {
+        SCOPED_TRACE(exit ? "Exit" : "Stop");
+        // Bubble Sort at 10 ms a step tests the stop flag once a pass: its
+        // first pass draws for about a second.
+        frmMain& w = ReadyWithSound(1, 100, 1);
+        double stopped = 0;
+        QTimer::singleShot(300, &w, [&] { stopped = ClockSeconds(), exit ? w.mnuFileExit_Click() : w.mnuStop_Click(); });
+        const double t0 = ClockSeconds();
+        Run(w);
+        const double untilStop = stopped - t0;
+        if (!exit) {
+            ASSERT_GT(ClockSeconds() - stopped, 0.3); // the routine drew on
+            // Silent since the Stop, so the device rests soon after it.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return w.sound().Output().Resting(); }, 1000));
+        }
+        const Samples played = Played();
+        const auto [from, to] = Audible(played);
+        EXPECT_NEAR(double(from) / kRate, start_, 0.1);
+        EXPECT_NEAR(double(to - from) / kRate, untilStop, 0.1);
+        // Faded out before the device closed, and no faster than two voices
+        // at the top pitch move.
+        EXPECT_LT(to + kRate / 1000, played.size());
+        EXPECT_LT(LargestJump(played), 2 * ToneSynth::kVoiceLevel * 2 * 3.1416 * 1200 / kRate);
+        TearDown(), SetUp();
+    }
 }
 
 } // namespace
