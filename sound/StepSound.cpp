@@ -67,6 +67,8 @@ void StepSound::Reset(int X)
             muted_ = false;
         if (synth_)
             synth_->SetHeight(SortSet[1]);
+        // The run's end silences it again; until then no timer slows its steps.
+        idle_->stop();
         Update();
     } else {
         Silence();

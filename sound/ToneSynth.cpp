@@ -70,10 +70,17 @@ void ToneSynth::Render(float* out, int frames)
             v.hold = 0;
         } else if (word != v.seen) {
             const int value = static_cast<std::int16_t>(word & 0xFFFFu);
-            v.target = std::log(ToneFrequency(value, height));
-            // A silent voice starts on its note; a sounding one glides there.
-            if (v.level <= 0)
+            v.target = std::log(ToneFrequency(value, height) * kDetune[k]);
+            // A silent voice starts on its note, in phase with the voices
+            // already there (two markers on one value reinforce each other);
+            // a sounding one glides there.
+            if (v.level <= 0) {
                 v.pitch = v.target;
+                v.phase = 0;
+                for (int other = 0; other < k; ++other)
+                    if (voices_[other].level > 0 || voices_[other].hold > 0)
+                        v.phase = voices_[other].phase;
+            }
             v.fading = false;
             v.hold = holdSamples_;
         }

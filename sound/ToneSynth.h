@@ -29,9 +29,12 @@ public:
     // How fast Silence takes every voice out.
     static constexpr double kFade = 0.004;
     // How fast a sounding voice glides to a new pitch (time constant).
-    static constexpr double kGlide = 0.006;
+    static constexpr double kGlide = 0.004;
     // Peak of one voice; three at once stay well below full scale.
     static constexpr float kVoiceLevel = 0.22f;
+    // Markers 2 and 3 sound a few cents off marker 1, so two markers held on
+    // equal values beat slowly instead of cancelling each other for good.
+    static constexpr std::array<double, kVoices> kDetune{1.0, 1.0025, 0.9975};
 
     explicit ToneSynth(int sampleRate);
     ToneSynth(const ToneSynth&) = delete;

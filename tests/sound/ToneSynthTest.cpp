@@ -46,14 +46,16 @@ TEST(ToneSynth, EachValueSoundsAtItsPitchFromLowestToHighest)
     for (const Case& c : {Case{0, 100, 120}, Case{100, 100, 1200}, Case{50, 100, 379.47}, Case{250, 1000, 213.39},
                           Case{-20, 100, 120}, Case{500, 100, 1200}, Case{7, 1, 1200}}) {
         SCOPED_TRACE(testing::Message() << "value " << c.value << " of height " << c.height);
-        ToneSynth synth(kRate);
-        synth.SetHeight(c.height);
-        Samples out;
-        // Touched again every 5 ms, as a slow routine's marker stays on one value.
-        for (int block = 0; block < 40; ++block)
-            synth.Touch(1, c.value), RenderMore(synth, out, 220);
         EXPECT_NEAR(ToneFrequency(c.value, c.height), c.hz, 0.01);
-        EXPECT_NEAR(Pitch(out, kRate / 50, out.size(), kRate), c.hz, c.hz * 0.005);
+        for (int voice = 0; voice < ToneSynth::kVoices; ++voice) {
+            ToneSynth synth(kRate);
+            synth.SetHeight(c.height);
+            Samples out;
+            // Touched again every 5 ms, as a slow routine's marker stays on one value.
+            for (int block = 0; block < 40; ++block)
+                synth.Touch(voice, c.value), RenderMore(synth, out, 220);
+            EXPECT_NEAR(Pitch(out, kRate / 50, out.size(), kRate), c.hz, c.hz * 0.005);
+        }
     }
 }
 
@@ -150,7 +152,7 @@ TEST(ToneSynth, ADelayZeroRunSoundsAsLongAsItRunsAndNoLonger)
         float quietest = 1;
         for (std::size_t at = (from / 512 + 1) * 512; at + 512 <= run.runEnd; at += 512)
             quietest = std::min(quietest, Rms(run.out, at, at + 512));
-        EXPECT_GT(quietest, 0.02f);
+        EXPECT_GT(quietest, 0.005f);
     }
     ResetSharedState();
 }
@@ -169,6 +171,23 @@ TEST(ToneSynth, ATouchLeftAloneEndsAfterItsToneAndTheSynthComesToRest)
     EXPECT_LT(from, 8u);
     EXPECT_NEAR(double(to) / kRate, ToneSynth::kHold + ToneSynth::kRelease, 0.002);
     EXPECT_TRUE(synth.Idle());
+}
+
+TEST(ToneSynth, TwoMarkersOnOneValueReinforceEachOther)
+{
+    // Whatever the voices sounded before, the step that puts markers 2 and 3
+    // on the same element sounds that value louder, not cancelled.
+    for (int before = 0; before < 20; ++before) {
+        ToneSynth synth(kRate);
+        Samples out;
+        synth.Touch(1, 30 + before), synth.Touch(2, 60);
+        RenderMore(synth, out, 777 * before + 100);
+        RenderMore(synth, out, kRate / 5); // both silent again
+        const std::size_t step = out.size();
+        synth.Touch(1, 45), synth.Touch(2, 45);
+        RenderMore(synth, out, kRate / 50);
+        EXPECT_GT(Rms(out, step + kRate / 200, out.size()), 1.8f * ToneSynth::kVoiceLevel * 0.7f * 0.9f);
+    }
 }
 
 } // namespace

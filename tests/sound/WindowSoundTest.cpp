@@ -154,9 +154,10 @@ TEST_F(DiskSoundTest, ARunPlaysWhileItDrawsAtThePitchesOfItsValues)
     // Sound from the first placed bar, half-way, to the end of the run.
     EXPECT_NEAR(double(from) / kRate, start_ + seconds / 2, 0.1);
     EXPECT_NEAR(double(to - from) / kRate, seconds / 2, 0.1);
-    // Each 15 ms of it at a pitch between those of the lowest and highest value.
+    // Each 15 ms of it (a step is 30) at a pitch between those of the lowest
+    // and highest value.
     double heardLow = 1e9, heardHigh = 0;
-    for (std::size_t at = from; at + 660 <= to; at += 660) {
+    for (std::size_t at = from; at + 660 <= to; at += 110) {
         const double hz = Pitch(played, at, at + 660, kRate);
         if (hz == 0 || Rms(played, at, at + 660) < 0.05f)
             continue; // too low for two periods here, or fading
