@@ -35,14 +35,14 @@ bool SoundOutput::Probe()
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Ordivan");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Sort sound");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            reason_ = Because("No sound: the audio system cannot start");
+            reason_ = Because("No audio system");
             return false;
         }
         started_ = true;
     }
     // -1: the driver cannot count its devices; opening will tell.
     if (!IsOpen() && SDL_GetNumAudioDevices(0) == 0) {
-        reason_ = "No sound: no audio output device";
+        reason_ = "No audio device";
         return false;
     }
     return true;
@@ -65,7 +65,7 @@ ToneSynth* SoundOutput::Open()
     // The rate may differ from the one asked for; the synthesiser follows it.
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device == 0) {
-        reason_ = Because("No sound: the audio device cannot be opened");
+        reason_ = Because("No audio device");
         return nullptr;
     }
     synth_ = std::make_unique<ToneSynth>(have.freq);

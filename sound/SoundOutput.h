@@ -28,7 +28,7 @@ public:
     void Close();
     bool IsOpen() const { return device_ != 0; }
     ToneSynth* Synth() const { return synth_.get(); }
-    // Why there is no sound, in a few words for the status bar.
+    // Why there is no sound: a few words for the status bar, then SDL's own.
     const std::string& Reason() const { return reason_; }
 
     // Lets the device pull samples, or rests it (no callback, no work).

@@ -65,7 +65,7 @@ TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges
     QAction* item = SoundItem(w);
     EXPECT_FALSE(item->isEnabled() || item->isChecked());
     const QString reason = item->statusTip();
-    EXPECT_TRUE(reason.startsWith("No sound: ")) << reason.toStdString();
+    EXPECT_TRUE(reason.startsWith("No audio system (")) << reason.toStdString();
     QTest::mouseMove(view, view->actionGeometry(item).center());
     EXPECT_EQ(w.sbStatusBar().panelText(1), reason);
     QTest::mouseMove(view, view->actionGeometry(w.action("mnuViewToolbar")).center());
