@@ -1,22 +1,22 @@
-// Reading a rendered or recorded sound: where it is audible, how fast it
-// moves from sample to sample, and the pitch of a single voice.
+// Reading a rendered or recorded sound: where it is audible, its largest
+// sample-to-sample step, its peak and level, and the pitch of a single voice.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using Samples = std::vector<float>;
 
-// First and one past the last sample louder than `floor`; {0, 0} when none.
+// First and one past the last sample above `floor`; {0, 0} when none.
 inline std::pair<std::size_t, std::size_t> Audible(const Samples& s, float floor = 1e-4f)
 {
-    const auto loud = [floor](float x) { return std::fabs(x) > floor; };
-    const auto first = std::find_if(s.begin(), s.end(), loud);
-    if (first == s.end())
-        return {0, 0};
-    const auto last = std::find_if(s.rbegin(), s.rend(), loud);
-    return {static_cast<std::size_t>(first - s.begin()), static_cast<std::size_t>(s.rend() - last)};
+    std::size_t from = s.size(), to = 0;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (std::fabs(s[i]) > floor)
+            from = std::min(from, i), to = i + 1;
+    return to ? std::pair{from, to} : std::pair<std::size_t, std::size_t>{0, 0};
 }
 
 inline float LargestJump(const Samples& s)
@@ -43,21 +43,17 @@ inline float Rms(const Samples& s, std::size_t from, std::size_t to)
     return to > from ? static_cast<float>(std::sqrt(sum / double(to - from))) : 0.0f;
 }
 
-// The frequency of one voice over [from, to): whole periods between the
-// first and the last rising zero crossing (interpolated); 0 when fewer than
-// two crossings.
+// Whole periods between the first and last rising zero crossing in
+// [from, to), interpolated; 0 with fewer than two crossings.
 inline double Pitch(const Samples& s, std::size_t from, std::size_t to, int rate)
 {
     double first = -1, last = -1;
     int periods = -1;
-    for (std::size_t i = std::max<std::size_t>(from, 1); i < to && i < s.size(); ++i) {
+    for (std::size_t i = std::max<std::size_t>(from, 1); i < std::min(to, s.size()); ++i)
         if (s[i - 1] < 0 && s[i] >= 0) {
-            const double at = double(i - 1) + s[i - 1] / double(s[i - 1] - s[i]);
-            if (first < 0)
-                first = at;
-            last = at;
+            last = double(i - 1) + s[i - 1] / double(s[i - 1] - s[i]);
+            first = first < 0 ? last : first;
             ++periods;
         }
-    }
     return periods > 0 ? periods * rate / (last - first) : 0.0;
 }
