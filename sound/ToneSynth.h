@@ -73,19 +73,21 @@ private:
         bool fading = false;    // let go by Silence
     };
 
+    // Each side writes its own cache lines, so a run's touches never wait
+    // for the audio thread's writes.
     // Publishing side: per voice the count of touches in the high half and
     // the value in the low half, so one store is a whole touch.
-    std::array<std::atomic<std::uint32_t>, kVoices> touched_{};
+    alignas(64) std::array<std::atomic<std::uint32_t>, kVoices> touched_{};
     std::array<std::uint16_t, kVoices> counts_{};
     std::atomic<int> height_{100};
     std::atomic<std::uint32_t> silence_{0};
     std::uint32_t silenceCount_ = 0;
     // What the rendering side has taken, for Idle.
-    std::array<std::atomic<std::uint32_t>, kVoices> heard_{};
+    alignas(64) std::array<std::atomic<std::uint32_t>, kVoices> heard_{};
     std::atomic<bool> quiet_{true};
 
     // Rendering side.
-    std::array<Voice, kVoices> voices_{};
+    alignas(64) std::array<Voice, kVoices> voices_{};
     std::uint32_t silenceSeen_ = 0;
     int rate_;
     int holdSamples_;
