@@ -5,6 +5,7 @@
 #include "mainwindow/ToolbarImages.h"
 #include "mainwindow/frmMain.h"
 #include "platform/StatusStrip.h"
+#include "sound/StepSound.h"
 #include "view/PlotView.h"
 
 #include <QAction>
@@ -195,6 +196,8 @@ void RunControl::mnuStepBack_Click()
 void RunControl::Held(bool holding)
 {
     if (holding) {
+        // A held run makes no steps: its tone ends now, not at its next step.
+        window_.sound().Silence();
         statusBefore_ = window_.sbStatusBar().panelText(1);
         ShowStep();
     } else {

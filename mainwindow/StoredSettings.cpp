@@ -16,6 +16,7 @@ const std::array<const char*, 14> SettingKeys = {
 namespace {
 
 const QString kSection = QStringLiteral("Settings");
+const QString kSoundKey = QStringLiteral("Sound");
 
 class Reader {
 public:
@@ -55,6 +56,14 @@ public:
         return *value;
     }
 
+    // As the program's Booleans: any whole number but 0 is true; anything
+    // else, missing or damaged, is false.
+    bool ReadBoolean(const QString& key) const
+    {
+        const std::optional<double> value = TextToNumber(store_.Get(kSection, key, QStringLiteral("0")));
+        return value && *value != 0 && *value == std::floor(*value);
+    }
+
 private:
     SettingsSession store_{AppTitle()};
 };
@@ -79,6 +88,7 @@ WindowPlace LoadSettings()
     SortSet[0] = store.ReadInteger(11, 6);
     SortSet[1] = store.ReadInteger(12, 100, 1);
     SortSet[2] = store.ReadInteger(13, 100, 1);
+    place.Sound = store.ReadBoolean(kSoundKey);
     return place;
 }
 
@@ -97,5 +107,6 @@ bool SaveSettings(const WindowPlace& place)
                                 DrawSet[0],  DrawSet[1],  SortSet[0],  SortSet[1],  SortSet[2]};
     for (int row = 4; row < 14; ++row)
         write(row, QString::number(values[row - 4]));
+    store.Set(kSection, kSoundKey, place.Sound ? QStringLiteral("-1") : QStringLiteral("0"));
     return store.Save();
 }

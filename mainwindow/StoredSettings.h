@@ -1,25 +1,29 @@
-// The fourteen values the program keeps from one run to the next: the main
-// window's outer place and size, the five plot colours, pen width and delay,
-// and the order, height and width of the data set.
+// The values the program keeps from one run to the next: the fourteen of the
+// main window's outer place and size, the five plot colours, pen width and
+// delay, and the order, height and width of the data set; and beside them
+// whether runs are heard.
 #pragma once
 
 #include <QString>
 
 #include <array>
 
-// The window's outer left, top, width and height in twips.
+// The window's outer left, top, width and height in twips, and View > Sound.
 struct WindowPlace {
     float Left = 1000;
     float Top = 1000;
     float Width = 6500;
     float Height = 6500;
+    // Kept under the key "Sound", "-1" on and "0" off; a missing or damaged
+    // value (not a whole number) reads as off.
+    bool Sound = false;
 };
 
 // The keys in the order they are read and written.
 extern const std::array<const char*, 14> SettingKeys;
 
 // Reads every key (missing ones take their defaults) into ColorSet, DrawSet
-// and SortSet and returns the window's place. A stored text that is not a
+// and SortSet and returns the window's place and the sound. A stored text that is not a
 // number, does not fit its type, or would leave the program unable to draw
 // (a colour code outside 0..15, a pen width, height or width below 1, a
 // window size the window system cannot take) takes that key's default; the
@@ -32,3 +36,4 @@ WindowPlace LoadSettings();
 // false, after saying why on standard error, when the store could not be
 // written; the program goes on regardless.
 bool SaveSettings(const WindowPlace& place);
+

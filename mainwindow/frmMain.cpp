@@ -18,6 +18,7 @@
 #include "platform/ProgramIcon.h"
 #include "platform/StatusStrip.h"
 #include "platform/Twips.h"
+#include "sound/StepSound.h"
 #include "view/PlotView.h"
 #include "view/StatusView.h"
 
@@ -83,6 +84,8 @@ frmMain::frmMain()
 
     plot_ = std::make_unique<PlotView>(*picBox_);
     status_ = std::make_unique<StatusView>(*sbTitleBar_, *sbStatusBar_, [] { return frmType::SortName; });
+    sound_ = std::make_unique<StepSound>();
+    sound_->Attach(mnuViewSound_, findChild<QMenu*>(QStringLiteral("mnuView")), sbStatusBar_);
 
     // The design size of the client area; the stored settings replace it at load.
     resize(TwipsToPixelsX(9615), TwipsToPixelsY(8325) + menuBar()->sizeHint().height());
@@ -145,6 +148,9 @@ void frmMain::BuildMenus()
     };
     mnuViewToolbar_ = toggle("mnuViewToolbar", tr("&Toolbar"), &frmMain::mnuViewToolbar_Click);
     mnuViewStatusBar_ = toggle("mnuViewStatusBar", tr("Status &Bar"), &frmMain::mnuViewStatusBar_Click);
+    mnuViewSound_ = toggle("mnuViewSound", tr("S&ound"), &frmMain::mnuViewSound_Click);
+    mnuViewSound_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    mnuViewSound_->setChecked(false);
     bar(view, "mnuViewBar2");
     item(view, "mnuViewColor", tr("&Color Settings..."), {}, &frmMain::mnuViewColor_Click);
     item(view, "mnuViewDraw", tr("&Draw Settings..."), {}, &frmMain::mnuViewDraw_Click);
@@ -257,6 +263,7 @@ void frmMain::Form_Load()
     plot_->LastY = 0;
     plot_->LastZ = 0;
     BarLayout_ = 0;
+    sound_->SetOn(place.Sound);
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -350,6 +357,7 @@ void frmMain::Form_Unload(int& Cancel)
     Unloading = true;
     if (MainView == this)
         MainView = &TheNullView();
+    sound_->Close();
 
     const std::vector<QWidget*> forms = LoadedForms();
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
@@ -366,6 +374,7 @@ void frmMain::Form_Unload(int& Cancel)
         place.Top = static_cast<float>(PixelsToTwipsY(outer.y()));
         place.Width = static_cast<float>(PixelsToTwipsX(outer.width()));
         place.Height = static_cast<float>(PixelsToTwipsY(outer.height()));
+        place.Sound = sound_->Wanted();
         SaveSettings(place);
     }
 }
@@ -394,6 +403,11 @@ void frmMain::ToggleBar(QWidget* bar, QAction* check)
 void frmMain::mnuViewToolbar_Click()
 {
     ToggleBar(tbToolBar_, mnuViewToolbar_);
+}
+
+void frmMain::mnuViewSound_Click()
+{
+    sound_->Switch();
 }
 
 void frmMain::mnuViewStatusBar_Click()
@@ -441,8 +455,10 @@ void frmMain::mnuStart_Click()
 void frmMain::mnuStop_Click()
 {
     runControl_->Stop();
-    if (DataReady && Sorting)
+    if (DataReady && Sorting) {
         Sorting = false;
+        sound_->Stop();
+    }
 }
 
 void frmMain::mnuCompare_Click()
@@ -579,19 +595,23 @@ void frmMain::DrawBox()
 void frmMain::DrawLine(int X, int Y, int z)
 {
     runControl_->DrawLine(X, Y, z);
+    sound_->Line(X, Y, z);
 }
 
 void frmMain::DrawPlot(int X, bool o)
 {
     runControl_->DrawPlot(X, o);
+    sound_->Plot(X, o);
 }
 
 void frmMain::DoReset(int X)
 {
     status_->DoReset(X);
+    sound_->Reset(X);
 }
 
 void frmMain::DoStatus()
 {
     status_->DoStatus();
+    sound_->Silence();
 }

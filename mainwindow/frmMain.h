@@ -17,6 +17,7 @@ class QAction;
 class QToolBar;
 class StatusStrip;
 class StatusView;
+class StepSound;
 
 class frmMain : public QMainWindow, public SortView {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     // View menu.
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
+    void mnuViewSound_Click();
     void mnuViewColor_Click();
     void mnuViewDraw_Click();
     void mnuViewSort_Click();
@@ -71,6 +73,8 @@ public:
     StatusStrip& sbStatusBar() const { return *sbStatusBar_; }
     PlotView& plot() const { return *plot_; }
     RunControl& runControl() const { return *runControl_; }
+    // The tone of each step; Silence() it whenever the steps stop coming.
+    StepSound& sound() const { return *sound_; }
     int BarLayout() const { return BarLayout_; }
     // A menu item or toolbar button by its name ("mnuFileNew", "Start", ...).
     QAction* action(const QString& name) const;
@@ -103,8 +107,10 @@ private:
     std::unique_ptr<StatusView> status_;
     // Pause and the steps of a run (before the menus, which it adds to).
     std::unique_ptr<RunControl> runControl_;
+    std::unique_ptr<StepSound> sound_;
     QAction* mnuViewToolbar_ = nullptr;
     QAction* mnuViewStatusBar_ = nullptr;
+    QAction* mnuViewSound_ = nullptr;
     int BarLayout_ = 0;
     bool unloaded_ = false;
     // The outer size asked for at load, made good once the frame is known.

@@ -92,7 +92,8 @@ private:
     int fd_;
 };
 
-// The file's [Settings] section holds exactly the fourteen keys, each a number.
+// The file's [Settings] section holds exactly the fourteen keys and Sound,
+// each a number.
 void ExpectEveryKeyAsANumber(const QString& file)
 {
     QSettings stored(file, QSettings::IniFormat);
@@ -100,6 +101,7 @@ void ExpectEveryKeyAsANumber(const QString& file)
     QStringList expected;
     for (const char* key : SettingKeys)
         expected << QString::fromLatin1(key);
+    expected << QStringLiteral("Sound");
     QStringList keys = stored.childKeys();
     expected.sort(), keys.sort();
     EXPECT_EQ(keys, expected);

@@ -1,5 +1,5 @@
-// The settings file as the user has it: where it is, the fourteen keys it
-// must hold, and what it holds.
+// The settings file as the user has it: where it is, the keys it must hold
+// (the fourteen and Sound), and what it holds.
 #pragma once
 
 #include "platform/Settings.h"
@@ -14,7 +14,7 @@ inline QString SettingsFile() { return SettingsFilePath(QStringLiteral("Ordivan"
 // alike on reading and writing shows.
 inline const QStringList kSettingKeys{"MainLeft",   "MainTop",    "MainWidth",  "MainHeight", "Background",
                                       "Foreground", "Indicator1", "Indicator2", "Indicator3", "DrawWidth",
-                                      "DrawDelay",  "SortOrder",  "SortHeight", "SortWidth"};
+                                      "DrawDelay",  "SortOrder",  "SortHeight", "SortWidth",  "Sound"};
 
 // The texts of section [Settings] by key.
 inline QMap<QString, QString> StoredSettings()
