@@ -87,12 +87,11 @@ TEST_F(ShippedProgramTest, AHiddenToolbarTakesNoFocusAndNoKeys)
     EXPECT_FALSE(w.tbToolBar().isAncestorOf(QApplication::focusWidget()));
     // Keys as the window system delivers them: to whatever has the focus.
     QWindow* keyboard = w.windowHandle();
-    EXPECT_EQ(DialogsOpenedBy([&] {
-                  QTest::keyClick(keyboard, Qt::Key_Space);
-                  QTest::keyClick(keyboard, Qt::Key_Tab);
-                  QTest::keyClick(keyboard, Qt::Key_Space);
-              }),
-              0);
+    const auto keys = [&] {
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space})
+            QTest::keyClick(keyboard, key);
+    };
+    EXPECT_EQ(DialogsOpenedBy(keys), 0);
 
     w.mnuViewToolbar_Click(); // shown again, Tab reaches its buttons
     QTest::keyClick(keyboard, Qt::Key_Tab);
