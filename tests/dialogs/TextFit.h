@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -16,11 +15,15 @@
 
 namespace textfit {
 
-inline std::string Cut(const QWidget* control, const QString& text, bool cut, const char* what)
+// One line naming the control and text when `size` does not fit `room` or the
+// control lies off its window.
+inline std::string Cut(const QWidget* control, const QString& text, QSize size, QRect room)
 {
-    if (!cut && control->parentWidget()->rect().contains(control->geometry()))
-        return {};
-    return control->objectName().toStdString() + " \"" + text.toStdString() + "\": " + (cut ? what : "off its window") + "\n";
+    const auto wxh = [](QSize s) { return std::to_string(s.width()) + "x" + std::to_string(s.height()); };
+    const std::string cut = size.width() > room.width() || size.height() > room.height() ? "needs " + wxh(size) + ", has " + wxh(room.size())
+                            : !control->parentWidget()->rect().contains(control->geometry()) ? "off its window"
+                                                                                               : "";
+    return cut.empty() ? cut : control->objectName().toStdString() + " \"" + text.toStdString() + "\": " + cut + "\n";
 }
 
 inline std::string LabelCuts(const QLabel* label)
@@ -30,7 +33,7 @@ inline std::string LabelCuts(const QLabel* label)
     const QRect room = label->contentsRect().adjusted(m, m, -m, -m);
     const QSize text = label->wordWrap() ? fm.boundingRect(room, Qt::TextWordWrap, label->text()).size()
                                          : QSize(fm.horizontalAdvance(label->text()) + std::max(0, label->indent()), fm.height());
-    return Cut(label, label->text(), text.width() > room.width() || text.height() > room.height(), "larger than its label");
+    return Cut(label, label->text(), text, room);
 }
 
 inline std::string ButtonCuts(const QPushButton* button)
@@ -39,34 +42,30 @@ inline std::string ButtonCuts(const QPushButton* button)
     option.initFrom(button);
     option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
     const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
-    return Cut(button, button->text(), text.width() > room.width() || text.height() > room.height(), "larger than its button's face");
+    return Cut(button, button->text(), button->fontMetrics().size(Qt::TextShowMnemonic, button->text()), room);
 }
 
-// Every entry fits its row across; at the list's top and at its foot every
-// row that shows, shows whole; a list whose entries all show has no scroll bar.
+// Every entry fits its row, and at the list's top and at its foot every row
+// that shows, shows whole.
 inline std::string ListCuts(QListWidget* list)
 {
     const QFontMetrics fm = list->fontMetrics();
     const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
     const QRect view = list->viewport()->rect();
-    std::string cuts = Cut(list, {}, false, "");
+    std::string cuts;
     for (int row = 0; row < list->count(); ++row) {
         const QRect rect = list->visualItemRect(list->item(row));
         const QString text = list->item(row)->text();
-        cuts += Cut(list, text, fm.horizontalAdvance(text) + margins > std::min(rect.width(), view.width()) || fm.height() > rect.height(), "larger than its row");
+        cuts += Cut(list, text, {fm.horizontalAdvance(text) + margins, fm.height()}, {0, 0, std::min(rect.width(), view.width()), rect.height()});
     }
     for (const bool foot : {false, true}) {
         foot ? list->scrollToBottom() : list->scrollToTop();
         QApplication::processEvents();
-        bool allShown = true;
         for (int row = 0; row < list->count(); ++row) {
             const QRect rect = list->visualItemRect(list->item(row));
-            const bool out = rect.bottom() < view.top() || rect.top() > view.bottom();
-            allShown = allShown && !out;
-            cuts += Cut(list, list->item(row)->text(), !out && (rect.top() < view.top() || rect.bottom() > view.bottom()), "row half hidden");
+            if (rect.intersects(view))
+                cuts += Cut(list, list->item(row)->text(), {0, rect.height()}, rect.intersected(view));
         }
-        cuts += Cut(list, {}, allShown && list->verticalScrollBar()->isVisible(), "scroll bar with every entry in view");
     }
     list->scrollToTop();
     return cuts;

@@ -17,18 +17,15 @@ TEST_F(TextFit, EveryDialogShowsItsTextsWhole)
     large.setPointSizeF(desktop.pointSizeF() * 1.5);
     for (const QFont& font : {desktop, large}) {
         QApplication::setFont(font);
-        auto check = [&font](QDialog& dlg) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-            EXPECT_EQ(textfit::WindowCuts(&dlg), "") << dlg.windowTitle().toStdString() << ", " << font.toString().toStdString();
-        };
         Open<frmType> type;
-        check(type);
         Open<frmColor> color;
-        check(color);
         Open<frmSort> sort;
-        check(sort);
-        { Open<frmDraw> dlg; check(dlg); }
-        { Open<frmAbout> dlg; check(dlg); }
+        Open<frmDraw> draw;
+        Open<frmAbout> about;
+        for (QDialog* dlg : std::initializer_list<QDialog*>{&type, &color, &sort, &draw, &about}) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg));
+            EXPECT_EQ(textfit::WindowCuts(dlg), "") << dlg->windowTitle().toStdString() << ", " << font.toString().toStdString();
+        }
         // Lists the design had room for show every entry, without a scroll bar.
         for (QListWidget* list : {type.lstType, color.lstChoice, sort.lstSort[1], sort.lstSort[2]})
             EXPECT_FALSE(list->verticalScrollBar()->isVisible()) << list->objectName().toStdString();

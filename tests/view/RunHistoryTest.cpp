@@ -1,10 +1,6 @@
-// Stepping a run back and forth through its history, for every routine: the
-// run is "held" at several steps (from inside the step pause, as the window's
-// hold is), stepped back to its start and forward again to the present. What
-// each step shows must be exactly what was recorded on the way, the start
-// must look as it did, and the routine must not notice: the same view calls,
-// the same count, a sorted result.
-#include "engine/Instrument.h"
+// Stepping a run back and forth through its history, from inside the step
+// pause as the window's hold does: every step shows exactly what was recorded
+// on the way, the start looks as it did, and the routine never notices.
 #include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "engine/RunHistory.h"
@@ -17,47 +13,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <map>
-#include <set>
 
 namespace {
 
-// The window's way of drawing: recorded as what the plot shows, then drawn.
-class HistoryView : public SortView {
+// Records as the window does, into the history and then onto the plot, and
+// calls `held` after each step is closed.
+class Recorder : public RecordingView, public RunTrace {
 public:
-    HistoryView(RunHistory& history, PlotView& plot) : history_(history), plot_(plot) {}
-    void DrawLine(int X, int Y, int z) override { history_.Line(X, Y, z), plot_.DrawLine(X, Y, z), calls.DrawLine(X, Y, z); }
-    void DrawPlot(int X, bool o) override { history_.Plot(X, o), plot_.DrawPlot(X, o), calls.DrawPlot(X, o); }
-    void DoReset(int X) override { calls.DoReset(X); }
-    void DoStatus() override { calls.DoStatus(); }
-    RecordingView calls;
+    Recorder(RunHistory& history, PlotView& plot) : history_(history), plot_(plot) {}
+    void DrawLine(int X, int Y, int z) override { history_.Line(X, Y, z); plot_.DrawLine(X, Y, z); RecordingView::DrawLine(X, Y, z); }
+    void DrawPlot(int X, bool o) override { history_.Plot(X, o); plot_.DrawPlot(X, o); RecordingView::DrawPlot(X, o); }
+    void Written(std::vector<Integer>& a, int i, Integer v) override { history_.Written(a, i, v); }
+    void Cleared(std::vector<Integer>& a, std::size_t n) override { history_.Cleared(a, n); }
+    void Stepped() override { history_.Stepped(); if (held) held(); }
+    std::function<void()> held;
 
 private:
     RunHistory& history_;
     PlotView& plot_;
 };
 
-// Passes the trace on and calls `held` after each step is closed.
-class HoldingTrace : public RunTrace {
-public:
-    explicit HoldingTrace(RunHistory& history) : history_(history) {}
-    void Written(std::vector<Integer>& a, int i, Integer v) override { history_.Written(a, i, v); }
-    void Cleared(std::vector<Integer>& a, std::size_t n) override { history_.Cleared(a, n); }
-    void Stepped() override { history_.Stepped(), held(); }
-    std::function<void()> held;
-
-private:
-    RunHistory& history_;
-};
-
-struct State {
-    std::vector<Integer> sort, aux;
-    std::vector<ShownColumn> columns;
-    int x, y, z;
-    std::int32_t comparisons;
-    bool operator==(const State&) const = default;
-};
+bool Sorted() { return std::is_sorted(SortData.begin() + 1, SortData.end()); }
 
 class RunHistoryTest : public ::testing::TestWithParam<int> {
 protected:
@@ -70,164 +46,118 @@ protected:
         ResetSharedState();
         ColorSet = {0, 15, 12, 10, 9};
         DrawSet = {1, 0};
-        box.resize(300, 100), box.setBackColor(QBColor(0)), box.setForeColor(QBColor(15));
+        box.resize(300, 100);
+        box.setBackColor(QBColor(0));
+        box.setForeColor(QBColor(15));
     }
-    void TearDown() override { Trace = nullptr, ResetSharedState(); }
-
-    void Load(const std::vector<Integer>& values)
+    void TearDown() override
     {
-        SortData = values, AuxData.clear(), CountData.clear();
-        SortSet = {6, 100, static_cast<Integer>(values.size() - 1)};
-        DataReady = true, Sorting = true, RestartRnd();
-        plot.XScale = float(SortSet[2] / box.ScaleWidth()), plot.YScale = float(SortSet[1] / box.ScaleHeight());
-        plot.LastX = plot.LastY = plot.LastZ = 0;
+        Trace = nullptr;
+        ResetSharedState();
     }
-    State Now() const
+    // The same `width` random values on every call, ready to sort.
+    std::vector<Integer> Load(int width)
     {
-        return {SortData, AuxData, history.Columns(), plot.LastX, plot.LastY, plot.LastZ, history.ComparisonsShown()};
-    }
-    static std::vector<Integer> Random(int width)
-    {
-        std::vector<Integer> v{0};
+        RestartRnd();
+        SortData = {0};
         for (int i = 0; i < width; ++i)
-            v.push_back(static_cast<Integer>(1 + 100 * Rnd()));
-        return v;
+            SortData.push_back(static_cast<Integer>(1 + 100 * Rnd()));
+        AuxData.clear();
+        CountData.clear();
+        SortSet = {6, 100, static_cast<Integer>(width)};
+        DataReady = Sorting = true;
+        plot.XScale = float(width / box.ScaleWidth());
+        plot.YScale = float(100 / box.ScaleHeight());
+        plot.LastX = plot.LastY = plot.LastZ = 0;
+        return SortData;
+    }
+    auto Now() const { return std::tuple(SortData, AuxData, history.Columns(), plot.LastX, plot.LastY, plot.LastZ, history.ComparisonsShown()); }
+    static void Run(SortView& view, int type, RunTrace* trace)
+    {
+        ScopedView scoped(view);
+        Trace = trace;
+        RoutineTable[type].entry();
+        Trace = nullptr;
     }
 };
 
 TEST_P(RunHistoryTest, StepsBackToTheStartAndForwardWithoutTheRoutineNoticing)
 {
-    const int type = GetParam();
-    RestartRnd();
-    const std::vector<Integer> values = Random(100);
-
-    // The run never held, for comparison.
-    RecordingView plain;
-    Load(values);
-    {
-        ScopedView scoped(plain);
-        RoutineTable[type].entry();
-    }
+    RecordingView plain; // the run never held, for comparison
+    Load(100);
+    Run(plain, GetParam(), nullptr);
     const std::int32_t plainCount = Comparisons;
 
-    Load(values);
+    const std::vector<Integer> values = Load(100);
     plot.DrawBox();
     const QImage startImage = box.image().copy();
     history.Restart(0);
-    HistoryView view(history, plot);
-    HoldingTrace trace(history);
-    std::vector<State> states{Now()};
-    const std::set<long> holds{1, 2, 9, 60, 250};
-    int held = 0;
-    trace.held = [&] {
-        if (history.Shown() <= *holds.rbegin())
+    Recorder held(history, plot);
+    std::vector<decltype(Now())> states{Now()}; // states[n]: as step n left it
+    int holds = 0;
+    held.held = [&] {
+        if (history.Shown() <= 250)
             states.push_back(Now());
-        if (!holds.contains(history.Shown()))
+        if (history.Shown() != 1 && history.Shown() != 9 && history.Shown() != 60 && history.Shown() != 250)
             return;
-        ++held;
-        const State present = Now();
-        std::map<long, QImage> images;
-        while (history.Back()) {
-            ASSERT_EQ(Now(), states[static_cast<std::size_t>(history.Shown())]) << "back at step " << history.Shown();
-            plot.DrawColumns(history.Columns());
-            images[history.Shown()] = box.image().copy();
-        }
-        EXPECT_EQ(history.Shown(), 0);
+        ++holds;
+        while (history.Back())
+            ASSERT_EQ(Now(), states[std::size_t(history.Shown())]) << "back at step " << history.Shown();
         EXPECT_EQ(SortData, values);
-        EXPECT_TRUE(images[0] == startImage) << "the start looks different";
-        while (history.Forward()) {
-            ASSERT_EQ(Now(), states[static_cast<std::size_t>(history.Shown())]) << "forward at step " << history.Shown();
-            plot.DrawColumns(history.Columns());
-            if (!history.AtPresent()) {
-                ASSERT_TRUE(box.image() == images[history.Shown()]) << "step " << history.Shown();
-            }
-        }
-        EXPECT_EQ(Now(), present);
+        plot.DrawColumns(history.Columns());
+        EXPECT_TRUE(box.image() == startImage) << "the start looks different";
+        while (history.Forward())
+            ASSERT_EQ(Now(), states[std::size_t(history.Shown())]) << "forward at step " << history.Shown();
+        EXPECT_TRUE(history.AtPresent());
     };
-    {
-        ScopedView scoped(view);
-        Trace = &trace;
-        RoutineTable[type].entry();
-        Trace = nullptr;
-    }
-    EXPECT_GE(held, 3) << "every routine takes at least 60 steps on 100 values";
-    EXPECT_EQ(view.calls.calls, plain.calls);
+    Run(held, GetParam(), &held);
+    EXPECT_GE(holds, 3) << "every routine takes at least 60 steps on 100 values";
+    EXPECT_EQ(held.calls, plain.calls);
     EXPECT_EQ(Comparisons, plainCount);
-    EXPECT_TRUE(std::is_sorted(SortData.begin() + 1, SortData.end()));
+    EXPECT_TRUE(Sorted());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryRoutine, RunHistoryTest, ::testing::Range(0, 12),
-                         [](const auto& info) {
-                             std::string name = RoutineTable[info.param].name;
-                             std::erase(name, ' ');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryRoutine, RunHistoryTest, ::testing::Range(0, 12), [](const auto& info) {
+    std::string name = RoutineTable[info.param].name;
+    std::erase(name, ' ');
+    return name;
+});
 
-TEST_F(RunHistoryTest, PastTheCapTheOldestStepsGoAndTheRunStillEndsAsItWould)
+TEST_F(RunHistoryTest, PastTheCapStepBackStopsAtTheOldestKeptStep)
 {
-    RestartRnd();
-    const std::vector<Integer> values = Random(100);
-    Load(values);
+    Load(100);
     RunHistory small(plot.LastX, plot.LastY, plot.LastZ, 4096);
     small.Restart(0);
-    HistoryView view(small, plot);
-    HoldingTrace trace(small);
-    long backs = 0;
-    trace.held = [&] {
+    Recorder recorder(small, plot);
+    int checks = 0;
+    recorder.held = [&] {
         if (small.Recorded() % 1000 != 0)
             return;
+        ++checks;
         const std::vector<Integer> present = SortData;
-        while (small.Back())
-            ++backs;
+        while (small.Back()) {
+        }
         EXPECT_TRUE(small.Dropped());
-        EXPECT_GT(small.Oldest(), 0);
+        EXPECT_EQ(small.Shown(), small.Oldest());
         small.ToPresent();
         EXPECT_EQ(SortData, present);
     };
-    ScopedView scoped(view);
-    Trace = &trace;
-    RoutineTable[1].entry(); // Bubble Sort: 4950 steps
-    Trace = nullptr;
-    EXPECT_GT(backs, 0);
+    Run(recorder, 1, &recorder); // Bubble Sort: 4950 steps
+    EXPECT_EQ(checks, 4);
     EXPECT_EQ(Comparisons, 4950);
-    EXPECT_TRUE(std::is_sorted(SortData.begin() + 1, SortData.end()));
+    EXPECT_TRUE(Sorted());
     EXPECT_LT(small.Bytes(), 3 * 4096u);
 }
 
-TEST_F(RunHistoryTest, AThousandValueBubbleSortFitsInSixteenMegabytes)
+TEST_F(RunHistoryTest, AThousandValueBubbleSortKeepsItsWholeHistoryInSixteenMegabytes)
 {
-    RestartRnd();
-    Load(Random(1000));
+    Load(1000);
     history.Restart(0);
-    // Recorded as the window records, without the drawing.
-    struct : SortView {
-        RunHistory* h;
-        void DrawLine(int X, int Y, int z) override { h->Line(X, Y, z); }
-        void DrawPlot(int X, bool o) override { h->Plot(X, o); }
-        void DoReset(int) override { Comparisons = 0; }
-        void DoStatus() override {}
-    } view;
-    view.h = &history;
-    HoldingTrace trace(history);
-    trace.held = [&] {
-        if (history.Recorded() != 499500)
-            return;
-        EXPECT_FALSE(history.Dropped());
-        EXPECT_LE(history.Bytes(), 16u << 20);
-        // The whole way back and forth, at the last step.
-        while (history.Back()) {
-        }
-        EXPECT_EQ(history.Shown(), 0);
-        EXPECT_EQ(history.ComparisonsShown(), 0);
-        history.ToPresent();
-        EXPECT_TRUE(std::is_sorted(SortData.begin() + 1, SortData.end()));
-        EXPECT_EQ(history.ComparisonsShown(), 499500);
-    };
-    ScopedView scoped(view);
-    Trace = &trace;
-    BubbleSort();
-    Trace = nullptr;
+    Recorder recorder(history, plot);
+    Run(recorder, 1, &recorder);
     EXPECT_EQ(history.Recorded(), 499500);
+    EXPECT_FALSE(history.Dropped());
+    EXPECT_LE(history.Bytes(), 16u << 20);
 }
 
 } // namespace
