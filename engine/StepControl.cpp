@@ -9,7 +9,7 @@ namespace {
 thread_local bool holdRequested = false;
 thread_local bool holding = false;
 thread_local bool stepOnce = false;
-thread_local float heldSeconds = 0;
+thread_local double heldSeconds = 0;
 thread_local std::function<void(bool)> listener;
 
 void tell(bool on)
@@ -40,7 +40,7 @@ void StepOnce()
         stepOnce = true;
 }
 
-float HeldSeconds()
+double HeldSeconds()
 {
     return heldSeconds;
 }

@@ -15,7 +15,7 @@ bool Holding();
 void StepOnce();
 // Seconds (on the run clock) spent held since the program started: the time
 // a run reports leaves them out.
-float HeldSeconds();
+double HeldSeconds();
 // Told true when a hold begins and false when it ends, before the routine
 // continues: the window shows where the run stands and puts the plot back to
 // the present. An empty function removes it.

@@ -46,7 +46,9 @@ void StatusView::DoReset(int X)
 void StatusView::DoStatus()
 {
     // Time the user held the run paused is not the routine's.
-    const float elapsed = Timer() - StartTime - (HeldSeconds() - HeldAtStart);
+    // The sum of holds is kept in double precision, so a run with no hold
+    // in it reports exactly what the clock gave.
+    const float elapsed = static_cast<float>(static_cast<double>(Timer() - StartTime) - (HeldSeconds() - HeldAtStart));
     sbTitleBar_.setPanelText(2, QStringLiteral("Time: ") + NumberText(elapsed) + QStringLiteral(" secs"));
     sbTitleBar_.setPanelText(3, QStringLiteral("Comparison: ") + QString::number(Comparisons));
     sbStatusBar_.setPanelText(1, QStringLiteral("Status"));

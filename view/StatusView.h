@@ -21,7 +21,7 @@ public:
     void DoStatus();
 
     float StartTime = 0; // Timer() at the last DoReset
-    float HeldAtStart = 0; // HeldSeconds() at the last DoReset
+    double HeldAtStart = 0; // HeldSeconds() at the last DoReset
 
 private:
     StatusStrip& sbTitleBar_;
