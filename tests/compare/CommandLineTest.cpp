@@ -16,10 +16,7 @@
 
 namespace {
 
-struct Output {
-    int status;
-    QString out, err;
-};
+struct Output { int status; QString out, err; };
 
 Output Invoke(QStringList args)
 {

@@ -5,6 +5,7 @@
 #include "compare/Comparison.h"
 #include "engine/Routines.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "support/QtPrint.h"
 #include "view/PlotView.h"
 
 #include <QClipboard>
@@ -15,28 +16,14 @@
 
 namespace {
 
-// Everything of the main window a comparison could disturb.
-struct WindowState {
-    std::vector<Integer> source, sort, aux, count;
-    std::array<Integer, 5> colors;
-    std::array<Integer, 2> draw;
-    std::array<Integer, 3> settings;
-    Integer type;
-    std::int32_t comparisons;
-    int heapSize;
-    bool ready, sorting, running;
-    int markers[3];
-    QString title, comparison;
-    std::uint64_t rnd;
-    bool operator==(const WindowState&) const = default;
-
-    static WindowState Of(frmMain& w)
-    {
-        return {SourceData, SortData, AuxData, CountData, ColorSet, DrawSet, SortSet, SortType, Comparisons,
-                HeapSize, DataReady, Sorting, RoutineRunning, {w.plot().LastX, w.plot().LastY, w.plot().LastZ},
-                w.sbTitleBar().panelText(1), w.sbTitleBar().panelText(3), RndState()};
-    }
-};
+// Everything of the main window a comparison could disturb, printed whole
+// (long vectors cut short) when it differs.
+auto StateOf(frmMain& w)
+{
+    return std::tuple{SourceData, SortData, AuxData, CountData, ColorSet, DrawSet, SortSet, SortType, Comparisons,
+                      HeapSize, DataReady, Sorting.load(), RoutineRunning, std::array{w.plot().LastX, w.plot().LastY, w.plot().LastZ},
+                      w.sbTitleBar().panelText(1), w.sbTitleBar().panelText(3), RndState()};
+}
 
 class CompareWindowTest : public MainWindowTest {
 protected:
@@ -121,16 +108,16 @@ TEST_F(CompareWindowTest, MainWindowIsUntouchedByFinishedAndCancelledComparisons
 {
     frmMain& w = Ready(7, 100);
     w.mnuStart_Click(); // markers, counter, status and random sequence in use
-    const WindowState before = WindowState::Of(w);
+    const auto before = StateOf(w);
     frmCompare& c = Open(w);
     c.SetAllOrders(true);
     Settle(c);
     EXPECT_FALSE(c.CopyText().contains("Cancelled"));
-    EXPECT_EQ(WindowState::Of(w), before);
+    EXPECT_EQ(StateOf(w), before);
 
     // Long enough at width 1000 to be stopped in the middle, table and matrix.
     SortSet[2] = 1000; FillSource(); w.RefreshData();
-    const WindowState wide = WindowState::Of(w);
+    const auto wide = StateOf(w);
     EXPECT_TRUE(c.Stale());
     c.Refresh();
     c.Cancel();
@@ -140,7 +127,7 @@ TEST_F(CompareWindowTest, MainWindowIsUntouchedByFinishedAndCancelledComparisons
     EXPECT_TRUE(c.Computing());
     c.Cancel();
     EXPECT_FALSE(c.Computing());
-    EXPECT_EQ(WindowState::Of(w), wide);
+    EXPECT_EQ(StateOf(w), wide);
     // The next random data set is the one it would have been.
     const std::uint64_t rnd = RndState();
     Click(w, "Random");

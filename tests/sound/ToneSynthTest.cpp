@@ -7,6 +7,7 @@
 #include "engine/Module1.h"
 #include "platform/Runtime.h"
 #include "sound/ToneSynth.h"
+#include "support/RecordingView.h"
 
 #include <gtest/gtest.h>
 
@@ -62,48 +63,44 @@ TEST(ToneSynth, StepsAtAnyPaceNeverClickNorClip)
     }
 }
 
-// A routine's steps fed as the window does, one 512-sample buffer rendered
-// every `pace` steps: a delay-0 run against the device's clock.
-struct PacedView : SortView {
-    ToneSynth synth{kRate};
-    int pace = 0;
-    long steps = 0;
-    Samples out;
-    std::size_t end = 0;
-    void Stepped() { if (++steps % pace == 0) RenderMore(synth, out, 512); }
-    void DrawLine(int X, int Y, int z) override
-    {
-        for (const auto& [voice, index] : {std::pair{0, X}, {1, Y}, {2, z}})
-            if (index > 0)
-                synth.Touch(voice, SortData[index]);
-        Stepped();
-    }
-    void DrawPlot(int X, bool o) override { if (o) synth.Touch(0, AuxData[X]); Stepped(); }
-    void DoReset(int) override { Comparisons = 0; }
-    void DoStatus() override { synth.Silence(); end = out.size(); }
-};
-
 TEST(ToneSynth, ADelayZeroRunSoundsAsLongAsItRunsAndNoLonger)
 {
     for (const auto& [type, pace] : {std::pair{1, 300}, {6, 20}, {10, 20}}) { // Bubble, Quick, Counting
         ResetSharedState(); RestartRnd();
         SortSet = {6, 500, 500}; SortType = static_cast<Integer>(type);
         FillSource(); SortData = SourceData; DataReady = true;
-        PacedView view;
-        view.synth.SetHeight(SortSet[1]); view.pace = pace;
-        MainView = &view; mnuStart_Click(); MainView = &TheNullView();
-        ASSERT_GT(view.end, 20u * 512);
-        RenderMore(view.synth, view.out, kRate / 2);
+        // The steps fed as the window does, one 512-sample buffer rendered
+        // every `pace` steps: a delay-0 run against the device's clock.
+        ToneSynth synth(kRate);
+        synth.SetHeight(SortSet[1]);
+        Samples out;
+        std::size_t end = 0;
+        long steps = 0;
+        RecordingView view;
+        view.onCall = [&](const ViewCall& c) {
+            if (c.kind == ViewCall::Line)
+                for (const auto& [voice, index] : {std::pair{0, c.a}, {1, c.b}, {2, c.c}})
+                    if (index > 0) synth.Touch(voice, SortData[index]);
+            if (c.kind == ViewCall::Plot && c.b) synth.Touch(0, AuxData[c.a]);
+            if (c.kind == ViewCall::Status) { synth.Silence(); end = out.size(); }
+            if ((c.kind == ViewCall::Line || c.kind == ViewCall::Plot) && ++steps % pace == 0) RenderMore(synth, out, 512);
+        };
+        {
+            ScopedView scope(view);
+            mnuStart_Click();
+        }
+        ASSERT_GT(end, 20u * 512);
+        RenderMore(synth, out, kRate / 2);
 
         // Sound in every buffer (but Counting Sort's silent counting half),
         // ended a fade after the run's end, and the synthesiser at rest.
-        const auto [from, to] = Audible(view.out);
-        EXPECT_LT(from, type == 10 ? view.end : 64u) << type;
-        EXPECT_GE(to, view.end) << type;
-        EXPECT_LE(to, view.end + static_cast<std::size_t>(ToneSynth::kFade * kRate) + 1) << type;
-        for (std::size_t at = (from / 512 + 1) * 512; at + 512 <= view.end; at += 512)
-            ASSERT_GT(Rms(view.out, at, at + 512), 0.005f) << type << ": a gap at buffer " << at / 512;
-        EXPECT_TRUE(view.synth.Idle());
+        const auto [from, to] = Audible(out);
+        EXPECT_LT(from, type == 10 ? end : 64u) << type;
+        EXPECT_GE(to, end) << type;
+        EXPECT_LE(to, end + static_cast<std::size_t>(ToneSynth::kFade * kRate) + 1) << type;
+        for (std::size_t at = (from / 512 + 1) * 512; at + 512 <= end; at += 512)
+            ASSERT_GT(Rms(out, at, at + 512), 0.005f) << type << ": a gap at buffer " << at / 512;
+        EXPECT_TRUE(synth.Idle());
     }
     ResetSharedState();
 }

@@ -58,8 +58,9 @@ TEST_F(SoundSettingTest, OffAtFirstKeptAcrossARestartAndADamagedValueReadsAsOff)
 
 TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges)
 {
-    // Found when the View menu first opens; panel 1 shows why only while
-    // the mouse is on the item.
+    // Stored on: off and disabled, found when the View menu first opens;
+    // panel 1 shows why only while the mouse is on the item.
+    SaveSetting(AppTitle(), "Settings", "Sound", "-1");
     frmMain& w = Start();
     auto* view = w.findChild<QMenu*>("mnuView");
     view->popup(w.mapToGlobal(QPoint(0, 0)));
@@ -73,17 +74,14 @@ TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges
     EXPECT_EQ(w.sbStatusBar().panelText(1), "Status");
     view->close();
 
-    // Stored on: off and disabled, the item does nothing, runs go on as
-    // ever, and the choice is kept for a start with a device.
-    SaveSetting(AppTitle(), "Settings", "Sound", "-1");
-    frmMain& stored = Restart();
-    SoundItem(stored)->trigger();
-    EXPECT_FALSE(SoundItem(stored)->isEnabled());
-    ExpectSound(stored, false);
-    SortSet = {6, 100, 40}; FillSource(); ChooseNew(stored, 6);
-    stored.mnuStart_Click();
+    // The item does nothing, runs go on as ever, and the choice is kept
+    // for a start with a device.
+    item->trigger();
+    ExpectSound(w, false);
+    SortSet = {6, 100, 40}; FillSource(); ChooseNew(w, 6);
+    w.mnuStart_Click();
     EXPECT_TRUE(std::is_sorted(SortData.begin() + 1, SortData.end()));
-    stored.mnuFileExit_Click();
+    w.mnuFileExit_Click();
     EXPECT_EQ(Stored(), "-1");
 }
 
