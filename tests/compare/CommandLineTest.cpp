@@ -40,6 +40,15 @@ QStringList Row(const QString& text, const char* routine, const QString& separat
     return {};
 }
 
+// A routine's figures in JSON, each named in the failure.
+void ExpectFigures(const QJsonObject& j, const RunResult& r, const std::string& where)
+{
+    EXPECT_EQ(j["comparisons"].toInteger(), r.comparisons) << where;
+    EXPECT_EQ(j["steps"].toInteger(), r.steps) << where;
+    EXPECT_EQ(j["writes"].toInteger(), r.writes) << where;
+    EXPECT_TRUE(j["verified"].toBool()) << where;
+}
+
 class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override { QFile::remove(SettingsFilePath(QStringLiteral("Ordivan"))); }
@@ -104,25 +113,17 @@ TEST_F(CommandLineTest, CsvAndJsonReadBackToTheComputedFiguresAllVerified)
         }
         // The one data set is the Random column: what a fresh program generates.
         const RunResult& random = results[r][6];
-        const std::vector<std::pair<const char*, long long>> figures = {
-            {"comparisons", random.comparisons}, {"steps", random.steps}, {"writes", random.writes}};
-        for (int f = 0; f < 3; ++f) {
-            EXPECT_EQ(row[f + 1].toLongLong(), figures[f].second) << name << " CSV " << figures[f].first;
-            EXPECT_EQ(jrow[figures[f].first].toInteger(), figures[f].second) << name << " JSON " << figures[f].first;
-        }
+        EXPECT_EQ(row.mid(1, 3), (QStringList{QString::number(random.comparisons), QString::number(random.steps),
+                                              QString::number(random.writes)})) << name << ": comparisons, steps, writes";
         EXPECT_EQ(row[6], "yes") << name;
-        EXPECT_TRUE(jrow["verified"].toBool()) << name;
-
+        ExpectFigures(jrow, random, name);
         ASSERT_EQ(allRow.size(), 11) << name;
         ASSERT_EQ(cells.size(), 9) << name;
         for (int c = 0; c < 9; ++c) {
-            const RunResult& cell = results[r][c];
-            EXPECT_EQ(allRow[c + 1].toLongLong(), cell.comparisons) << name << " order " << c;
-            EXPECT_EQ(cells[c].toObject()["comparisons"].toInteger(), cell.comparisons) << name << " order " << c;
-            EXPECT_EQ(cells[c].toObject()["steps"].toInteger(), cell.steps) << name << " order " << c;
-            EXPECT_EQ(cells[c].toObject()["writes"].toInteger(), cell.writes) << name << " order " << c;
-            EXPECT_TRUE(cell.verified) << name << " order " << c;
-            EXPECT_TRUE(cells[c].toObject()["verified"].toBool()) << name << " order " << c;
+            const std::string where = name + std::string(" order ") + std::to_string(c);
+            EXPECT_EQ(allRow[c + 1].toLongLong(), results[r][c].comparisons) << where;
+            EXPECT_TRUE(results[r][c].verified) << where;
+            ExpectFigures(cells[c].toObject(), results[r][c], where);
         }
     }
 }
