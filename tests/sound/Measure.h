@@ -14,8 +14,7 @@ inline std::pair<std::size_t, std::size_t> Audible(const Samples& s, float floor
 {
     std::size_t from = s.size(), to = 0;
     for (std::size_t i = 0; i < s.size(); ++i)
-        if (std::fabs(s[i]) > floor)
-            from = std::min(from, i), to = i + 1;
+        if (std::fabs(s[i]) > floor) { from = std::min(from, i); to = i + 1; }
     return to ? std::pair{from, to} : std::pair<std::size_t, std::size_t>{0, 0};
 }
 

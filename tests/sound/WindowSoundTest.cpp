@@ -13,22 +13,37 @@
 
 namespace {
 
-using SoundSettingTest = MainWindowTest;
-
 QAction* SoundItem(frmMain& w) { return w.action("mnuViewSound"); }
 QString Stored() { return GetSetting(AppTitle(), "Settings", "Sound", "missing"); }
-bool On(frmMain& w) { return SoundItem(w)->isChecked() && w.sound().IsOn(); }
+// The item and the sound agree, and are `on`.
+void ExpectSound(frmMain& w, bool on, const char* why = "")
+{
+    EXPECT_EQ(SoundItem(w)->isChecked(), on) << why;
+    EXPECT_EQ(w.sound().IsOn(), on) << why;
+}
+
+// The tests run with SDL's "dummy" driver; these choose another for their window.
+template <const char* Driver>
+class DriverTest : public MainWindowTest {
+protected:
+    void SetUp() override { MainWindowTest::SetUp(); setenv("SDL_AUDIODRIVER", Driver, 1); }
+    void TearDown() override { MainWindowTest::TearDown(); setenv("SDL_AUDIODRIVER", "dummy", 1); }
+};
+constexpr char kDummy[] = "dummy", kNoSuch[] = "none-such", kDisk[] = "disk";
+using SoundSettingTest = DriverTest<kDummy>;
+using NoDeviceTest = DriverTest<kNoSuch>; // a machine with no sound at all
 
 TEST_F(SoundSettingTest, OffAtFirstKeptAcrossARestartAndADamagedValueReadsAsOff)
 {
     frmMain& w = Start();
-    EXPECT_TRUE(SoundItem(w)->isEnabled() && !SoundItem(w)->isChecked() && !w.sound().IsOn());
+    EXPECT_TRUE(SoundItem(w)->isEnabled());
+    ExpectSound(w, false, "at first");
     SoundItem(w)->trigger();
-    EXPECT_TRUE(On(w));
+    ExpectSound(w, true, "triggered");
     w.mnuFileExit_Click();
     EXPECT_EQ(Stored(), "-1");
     frmMain& again = Restart();
-    EXPECT_TRUE(On(again));
+    ExpectSound(again, true, "restarted");
     SoundItem(again)->trigger();
     again.mnuFileExit_Click();
     EXPECT_EQ(Stored(), "0");
@@ -36,29 +51,22 @@ TEST_F(SoundSettingTest, OffAtFirstKeptAcrossARestartAndADamagedValueReadsAsOff)
     for (const char* damaged : {"on", "0.5", "", "-1.5", "1e400"}) {
         SaveSetting(AppTitle(), "Settings", "Sound", damaged);
         SaveSetting(AppTitle(), "Settings", "SortWidth", "60");
-        frmMain& next = Restart();
-        EXPECT_FALSE(SoundItem(next)->isChecked() || next.sound().IsOn()) << damaged;
-        EXPECT_EQ(SortSet[2], 60); // the other keys as stored
+        ExpectSound(Restart(), false, damaged);
+        EXPECT_EQ(SortSet[2], 60) << "the other keys as stored";
     }
 }
 
-// SDL cannot start its audio with a driver that does not exist: a machine with no sound at all.
-class NoDeviceTest : public MainWindowTest {
-protected:
-    void SetUp() override { MainWindowTest::SetUp(), setenv("SDL_AUDIODRIVER", "none-such", 1); }
-    void TearDown() override { MainWindowTest::TearDown(), setenv("SDL_AUDIODRIVER", "dummy", 1); }
-};
-
 TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges)
 {
-    // Found when the View menu first opens; panel 1 shows why only while
-    // the mouse is on the item.
+    // Stored on: off and disabled, found when the View menu first opens;
+    // panel 1 shows why only while the mouse is on the item.
+    SaveSetting(AppTitle(), "Settings", "Sound", "-1");
     frmMain& w = Start();
     auto* view = w.findChild<QMenu*>("mnuView");
     view->popup(w.mapToGlobal(QPoint(0, 0)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
     QAction* item = SoundItem(w);
-    EXPECT_FALSE(item->isEnabled() || item->isChecked());
+    EXPECT_FALSE(item->isEnabled());
     EXPECT_TRUE(item->statusTip().startsWith("No audio system (")) << item->statusTip().toStdString();
     QTest::mouseMove(view, view->actionGeometry(item).center());
     EXPECT_EQ(w.sbStatusBar().panelText(1), item->statusTip());
@@ -66,30 +74,26 @@ TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges
     EXPECT_EQ(w.sbStatusBar().panelText(1), "Status");
     view->close();
 
-    // Stored on: off and disabled, Ctrl+U does nothing, runs go on as
-    // ever, and the choice is kept for a start with a device.
-    SaveSetting(AppTitle(), "Settings", "Sound", "-1");
-    frmMain& stored = Restart();
-    SoundItem(stored)->trigger();
-    EXPECT_FALSE(SoundItem(stored)->isEnabled() || stored.sound().IsOn());
-    SortSet = {6, 100, 40}, FillSource(), ChooseNew(stored, 6);
-    stored.mnuStart_Click();
+    // The item does nothing, runs go on as ever, and the choice is kept
+    // for a start with a device.
+    item->trigger();
+    ExpectSound(w, false);
+    SortSet = {6, 100, 40}; FillSource(); ChooseNew(w, 6);
+    w.mnuStart_Click();
     EXPECT_TRUE(std::is_sorted(SortData.begin() + 1, SortData.end()));
-    stored.mnuFileExit_Click();
+    w.mnuFileExit_Click();
     EXPECT_EQ(Stored(), "-1");
 }
 
-class DiskSoundTest : public MainWindowTest {
+class DiskSoundTest : public DriverTest<kDisk> {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        setenv("SDL_AUDIODRIVER", "disk", 1);
+        DriverTest::SetUp();
         setenv("SDL_DISKAUDIOFILE", dir_.filePath("played.raw").toLocal8Bit().constData(), 1);
     }
-    void TearDown() override { MainWindowTest::TearDown(), setenv("SDL_AUDIODRIVER", "dummy", 1); }
-    // Sound on, routine `type` ready on `width` values at `delay`; started
-    // at start_ seconds into the file, taking the seconds returned.
+    // Sound on, routine `type` ready on `width` values at `delay`, `during`
+    // called 300 ms into the run; the seconds the run took.
     double RunWithSound(frmMain*& w, int type, int width, Integer delay, std::function<void(frmMain&)> during = {})
     {
         w = &Ready(type, width);
@@ -100,7 +104,7 @@ protected:
         if (during)
             QTimer::singleShot(300, w, [w, during] { during(*w); });
         t0_ = ClockSeconds();
-        start_ = t0_ - opened;
+        start_ = t0_ - opened; // seconds into the file
         w->mnuStart_Click();
         return ClockSeconds() - t0_;
     }
@@ -138,8 +142,10 @@ TEST_F(DiskSoundTest, ARunPlaysWhileItDrawsAtThePitchesOfItsValues)
     // Every 15 ms of it between the pitches of the lowest and the highest value, reaching both.
     double heardLow = 1e9, heardHigh = 0;
     for (std::size_t at = from; at + 660 <= to; at += 110)
-        if (const double hz = Pitch(played, at, at + 660, kRate); hz > 0 && Rms(played, at, at + 660) > 0.05f)
-            heardLow = std::min(heardLow, hz), heardHigh = std::max(heardHigh, hz);
+        if (const double hz = Pitch(played, at, at + 660, kRate); hz > 0 && Rms(played, at, at + 660) > 0.05f) {
+            heardLow = std::min(heardLow, hz);
+            heardHigh = std::max(heardHigh, hz);
+        }
     EXPECT_GT(heardLow, lowest * 0.97);
     EXPECT_LT(heardLow, lowest * 1.15);
     EXPECT_LT(heardHigh, highest * 1.03);
@@ -154,19 +160,22 @@ TEST_F(DiskSoundTest, StopAndExitSilenceTheRunAtOnceAndWithoutAClick)
         // first pass draws for about a second.
         double stopped = 0;
         frmMain* w = nullptr;
-        RunWithSound(w, 1, 100, 1, [&](frmMain& w) { stopped = ClockSeconds(), exit ? w.mnuFileExit_Click() : w.mnuStop_Click(); });
+        RunWithSound(w, 1, 100, 1, [&](frmMain& w) {
+            stopped = ClockSeconds();
+            exit ? w.mnuFileExit_Click() : w.mnuStop_Click();
+        });
         if (!exit) {
             ASSERT_GT(ClockSeconds() - stopped, 0.3) << "the routine drew on";
-            EXPECT_TRUE(QTest::qWaitFor([&] { return w->sound().Output().Resting(); }, 1000)); // silent since
+            EXPECT_TRUE(QTest::qWaitFor([&] { return w->sound().Output().Resting(); }, 1000)) << "sounding after Stop";
         }
         const Samples played = Played();
         const auto [from, to] = Audible(played);
-        EXPECT_NEAR(double(from) / kRate, start_, 0.1);
-        EXPECT_NEAR(double(to - from) / kRate, stopped - t0_, 0.1);
+        EXPECT_NEAR(double(from) / kRate, start_, 0.1) << (exit ? "Exit" : "Stop");
+        EXPECT_NEAR(double(to - from) / kRate, stopped - t0_, 0.1) << (exit ? "Exit" : "Stop");
         // Faded out before the device closed, no faster than two top-pitch voices move.
         EXPECT_LT(to + kRate / 1000, played.size());
         EXPECT_LT(LargestJump(played), 2 * ToneSynth::kVoiceLevel * 2 * 3.1416 * 1200 / kRate);
-        TearDown(), SetUp();
+        TearDown(); SetUp();
     }
 }
 
