@@ -44,20 +44,9 @@ void RunControl::AddToolbarButtons(QToolBar* bar)
     bar->addSeparator();
     const char* keys[] = {"Pause", "Step Back", "Step Forward"};
     for (int i = 0; i < 3; ++i) {
-        const QString key = QString::fromLatin1(keys[i]);
-        // Like the other buttons: the image only, the key for screen readers;
-        // the toolbar hands a click to the window, which passes it here.
-        auto* a = new QAction(ToolbarImage(key), QString(), bar);
-        a->setObjectName(key);
-        a->setData(key);
+        // The toolbar hands a click to the window, which passes it here.
+        QAction* a = AddToolbarButton(bar, QString::fromLatin1(keys[i]));
         a->setCheckable(i == 0);
-        bar->addAction(a);
-        if (QWidget* button = bar->widgetForAction(a)) {
-            button->setObjectName(key);
-            button->setAccessibleName(key);
-            button->setToolTip(QString());
-            button->setFocusPolicy(Qt::TabFocus);
-        }
         buttons_[static_cast<std::size_t>(i)] = a;
     }
     Update();

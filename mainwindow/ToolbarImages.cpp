@@ -1,9 +1,11 @@
 #include "mainwindow/ToolbarImages.h"
 
+#include <QAction>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QToolBar>
 
 #include <array>
 #include <functional>
@@ -135,4 +137,19 @@ QIcon ToolbarImage(const QString& key)
     for (int ratio : {1, 2, 3})
         icon.addPixmap(Render(*painter, ratio));
     return icon;
+}
+
+QAction* AddToolbarButton(QToolBar* bar, const QString& key)
+{
+    auto* a = new QAction(ToolbarImage(key), QString(), bar);
+    a->setObjectName(key);
+    a->setData(key);
+    bar->addAction(a);
+    if (QWidget* button = bar->widgetForAction(a)) {
+        button->setObjectName(key);
+        button->setAccessibleName(key);
+        button->setToolTip(QString());
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+    return a;
 }

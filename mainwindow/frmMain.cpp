@@ -174,20 +174,7 @@ void frmMain::BuildToolbar()
         if (position == 2 || position == 4 || position == 6)
             tbToolBar_->addSeparator();
         ++position;
-        // No caption and no tooltip: the button shows only its image; its key
-        // is what screen readers announce.
-        auto* a = new QAction(ToolbarImage(key), QString(), tbToolBar_);
-        a->setObjectName(key);
-        a->setData(key);
-        tbToolBar_->addAction(a);
-        if (QWidget* button = tbToolBar_->widgetForAction(a)) {
-            button->setObjectName(key);
-            button->setAccessibleName(key);
-            button->setToolTip(QString());
-            // The delay and order commands live only here: Tab reaches every
-            // button and Space presses it, so they need no mouse.
-            button->setFocusPolicy(Qt::TabFocus);
-        }
+        AddToolbarButton(tbToolBar_, key);
     }
     runControl_->AddToolbarButtons(tbToolBar_);
     connect(tbToolBar_, &QToolBar::actionTriggered, this, [this](QAction* a) {
