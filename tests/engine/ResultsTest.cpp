@@ -36,11 +36,7 @@ TEST_F(EngineTest, EveryRoutineSortsVariedDataInsideItsFrame)
             const bool hostile = &data == &sets[6];
             Load(data, hostile ? 3 : 100);
             SortSet[2] = static_cast<Integer>(data.size() + (hostile ? 50 : 0));
-            Comparisons = 77;
-            const std::int32_t count = Run(type);
-            if (data.empty()) {
-                EXPECT_EQ(count, 0); // nothing to compare
-            }
+            Run(type);
             EXPECT_EQ(Data(), Sorted(data));
             EXPECT_EQ(SortData[0], 0);
             EXPECT_FALSE(Sorting);
@@ -48,24 +44,5 @@ TEST_F(EngineTest, EveryRoutineSortsVariedDataInsideItsFrame)
             EXPECT_EQ(view.calls.back(), kReport);
             // Markers off the data before the report (the counting routines have none).
             EXPECT_EQ(view.calls.end()[-2] == kOff, type < Counting);
-        }
-}
-
-TEST_F(EngineTest, RoutinesStayInBoundsWhenDataChangeDuringSteps)
-{
-    for (int type = 0; type <= Radix; ++type)
-        for (int every : {1, 3, 7}) {
-            Load(Random(30, 30), 30);
-            view.onCall = [&, n = 0](const ViewCall&) mutable {
-                if (++n % every == 0)
-                    for (std::size_t i = 1; i < SortData.size(); ++i) {
-                        const float r = Rnd();
-                        SortData[i] = r < 0.1f ? -32768 : r > 0.9f ? 32767 : static_cast<Integer>(r * 60 - 15);
-                    }
-            };
-            Run(type);
-            ASSERT_EQ(SortData.size(), 31u) << "type " << type;
-            EXPECT_EQ(SortData[0], 0) << "type " << type;
-            EXPECT_EQ(view.calls.back(), kReport) << "type " << type;
         }
 }

@@ -56,10 +56,9 @@ TEST_F(SoundSettingTest, OffAtFirstKeptAcrossARestartAndADamagedValueReadsAsOff)
     }
 }
 
-TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges)
+TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyAndNothingElseChanges)
 {
-    // Stored on: off and disabled, found when the View menu first opens;
-    // panel 1 shows why only while the mouse is on the item.
+    // Stored on: off and disabled, found when the View menu first opens, saying why.
     SaveSetting(AppTitle(), "Settings", "Sound", "-1");
     frmMain& w = Start();
     auto* view = w.findChild<QMenu*>("mnuView");
@@ -68,10 +67,6 @@ TEST_F(NoDeviceTest, TheItemIsDisabledSaysWhyWhilePointedAtAndNothingElseChanges
     QAction* item = SoundItem(w);
     EXPECT_FALSE(item->isEnabled());
     EXPECT_TRUE(item->statusTip().startsWith("No audio system (")) << item->statusTip().toStdString();
-    QTest::mouseMove(view, view->actionGeometry(item).center());
-    EXPECT_EQ(w.sbStatusBar().panelText(1), item->statusTip());
-    QTest::mouseMove(view, view->actionGeometry(w.action("mnuViewToolbar")).center());
-    EXPECT_EQ(w.sbStatusBar().panelText(1), "Status");
     view->close();
 
     // The item does nothing, runs go on as ever, and the choice is kept
