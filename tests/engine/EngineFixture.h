@@ -12,6 +12,8 @@ using Values = std::vector<int>;
 using Calls = std::vector<ViewCall>;
 enum Type { Selection, Bubble, Insertion, BinaryInsertion, Merge, Heap, Quick, RandomQuick, Lomuto, Stooge, Counting, Radix };
 inline const ViewCall kOpen{ViewCall::Reset, 2}, kOff{ViewCall::Line}, kReport{ViewCall::Status};
+inline ViewCall Markers(int X, int Y, int z) { return {ViewCall::Line, X, Y, z}; }
+inline ViewCall Bar(int X, bool o) { return {ViewCall::Plot, X, o}; }
 
 class EngineTest : public ::testing::Test {
 protected:

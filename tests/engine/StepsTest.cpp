@@ -6,6 +6,39 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+TEST_F(EngineTest, EachRoutineMovesItsMarkersInItsOwnOrder)
+{
+    // Bubble: marker 1 on the last settled place (0 in the first pass). Merge: a tie
+    // is taken from the right run (marker 3), then both places are written back.
+    // Heap: equal values stay where they are, only the extractions move the root.
+    const std::tuple<int, Values, Calls> cases[] = {
+        {Selection, {2, 1}, {Markers(-1, 2, 2), Markers(1, -1, -1), Markers(2, -1, -1)}},
+        {Bubble, {3, 1, 2}, {Markers(0, 2, -1), Markers(0, 1, -1), Markers(1, 2, -1)}},
+        {Insertion, {2, 1}, {Markers(-1, -1, 2), Markers(-1, 1, -1), Markers(0, -1, -1)}},
+        {BinaryInsertion, {2, 1}, {Markers(-1, 2, -1), Markers(1, -1, -1)}},
+        {Merge, {2, 2}, {Markers(-1, -1, 2), Markers(-1, 1, -1), Markers(-1, 2, -1)}},
+        {Merge, {1, 3, 2}, {Markers(-1, 1, -1), Markers(-1, 1, -1), Markers(-1, 2, -1), Markers(-1, 1, -1),
+                            Markers(-1, -1, 3), Markers(-1, 1, -1), Markers(-1, 2, -1), Markers(-1, 3, -1)}},
+        {Heap, {7, 7, 7}, {Markers(1, 3, -1), Markers(1, 2, -1)}},
+        {Heap, {1, 2}, {Markers(-1, 1, 2), Markers(1, 2, -1)}},
+        {Quick, {2, 1}, {Markers(-1, 1, 2)}},
+        {Lomuto, {2, 1}, {Markers(-1, 1, 2)}},
+        {Stooge, {2, 1}, {Markers(-1, 1, 2)}},
+    };
+    for (const auto& [type, data, steps] : cases) {
+        Load(data);
+        Run(type);
+        Calls want{kOpen};
+        want.insert(want.end(), steps.begin(), steps.end());
+        want.insert(want.end(), {kOff, kReport});
+        EXPECT_EQ(view.calls, want) << "type " << type;
+    }
+    // The counting routines clear each column, then draw each value at its place from the right.
+    Load({2, 1});
+    Run(Counting);
+    EXPECT_EQ(view.calls, (Calls{kOpen, Bar(1, false), Bar(2, false), Bar(1, true), Bar(2, true), kReport}));
+}
+
 TEST_F(EngineTest, PausePumpsEventsAndEndsOnFasterOrClose)
 {
     bool handled = false;
