@@ -1,7 +1,6 @@
 // What the commands do with no data set, with a data set ready, and inside a run.
 #include "MainWindowFixture.h"
 
-#include "dialogs/frmDraw.h"
 #include "dialogs/frmSort.h"
 #include "platform/Forms.h"
 
@@ -52,7 +51,7 @@ TEST_F(MainWindowTest, ToolbarCommandsNeedNoMouse)
     EXPECT_EQ(DrawSet[1], 1);
 }
 
-TEST_F(MainWindowTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
+TEST_F(MainWindowTest, NothingButNewActsBeforeADataSetIsReady)
 {
     frmMain& w = Start();
     const std::vector<Integer> source = SourceData;
@@ -65,15 +64,9 @@ TEST_F(MainWindowTest, NothingButNewAndTheSettingsActBeforeADataSetIsReady)
     EXPECT_EQ(SourceData, source);
     EXPECT_EQ(DialogsOpenedBy([&] { Click(w, "New"); }), 1);
     EXPECT_FALSE(DataReady); // the type dialog was cancelled
-
-    // Draw settings accepted without a data set: the delay text, a grey plot.
-    Answer<frmDraw>(true, [](frmDraw&) { DrawSet[1] = 5; });
-    w.mnuViewDraw_Click();
-    EXPECT_EQ(w.sbStatusBar().panelText(2), QStringLiteral("Delay: 0.05 secs"));
-    EXPECT_EQ(w.picBox().pixelAt(5, 5).rgb(), ApplicationWorkspaceColor().rgb());
 }
 
-TEST_F(MainWindowTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
+TEST_F(MainWindowTest, AReadyDataSetThroughSpeedOrdersAndClose)
 {
     frmMain& w = Ready(6, 40);
     EXPECT_EQ(SortData, SourceData);
@@ -94,13 +87,6 @@ TEST_F(MainWindowTest, AReadyDataSetThroughTheSettingsSpeedOrdersAndClose)
     Click(w, "Close");
     EXPECT_FALSE(DataReady);
     EXPECT_EQ(w.picBox().pixelAt(5, 5).rgb(), ApplicationWorkspaceColor().rgb());
-
-    // A source shorter than the width is copied as far as it goes.
-    SortSet[2] = 60;
-    ChooseNew(w, 6);
-    ASSERT_EQ(SortData.size(), 61u);
-    EXPECT_TRUE(std::equal(SourceData.begin(), SourceData.end(), SortData.begin()));
-    EXPECT_EQ(SortData[60], 0);
 }
 
 // Inside a run New, Close and Sort Settings wait, the delay and order commands act at once;

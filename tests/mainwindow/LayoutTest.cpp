@@ -1,4 +1,4 @@
-// The four bar layouts, the View switches and too small a window. Expectations
+// The four bar layouts and the View switches. Expectations
 // go through the twips conversions so they hold at any scale factor.
 #include "MainWindowFixture.h"
 
@@ -40,21 +40,5 @@ TEST_F(LayoutTest, ViewSwitchesWalkThroughTheFourLayoutsAndRedraw)
     }
     w.resize(w.width() + 60, w.height() - 40);
     QTest::qWait(20);
-    ExpectLayout(w, true, true);
-}
-
-TEST_F(LayoutTest, TooSmallAWindowKeepsThePlotAndAFiniteScale)
-{
-    frmMain& w = Ready(6, 50);
-    const QRect before = w.picBox().geometry();
-    const float xScale = w.plot().XScale, yScale = w.plot().YScale;
-    const int chrome = w.height() - w.centralWidget()->height();
-    auto resizeClient = [&](int widthChange, double twips) { w.resize(w.width() + widthChange, chrome + TwipsToPixelsY(twips)), QTest::qWait(20); };
-    resizeClient(-20, 600); // shorter than the bars' band
-    EXPECT_EQ(w.picBox().geometry(), before);
-    EXPECT_EQ(std::pair(w.plot().XScale, w.plot().YScale), std::pair(xScale, yScale));
-    resizeClient(0, 990); // exactly the bars: an empty plot
-    EXPECT_TRUE(std::isfinite(w.plot().YScale) && w.plot().YScale > 0) << w.plot().YScale;
-    resizeClient(0, 4000);
     ExpectLayout(w, true, true);
 }

@@ -1,15 +1,12 @@
 // A fresh main window per test over a fresh settings store; helpers to answer dialogs and act in a run.
 #pragma once
 
-#include "dialogs/frmDraw.h"
-#include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "engine/FillSource.h"
 #include "engine/Module1.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Convert.h"
-#include "platform/Forms.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "platform/StatusStrip.h"
@@ -19,7 +16,6 @@
 #include "view/PlotView.h"
 #include <QtWidgets>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
 
 // Runs `act` on the next pass of whatever event loop runs then: a routine's step or a modal loop.

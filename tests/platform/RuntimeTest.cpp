@@ -1,7 +1,6 @@
-// The clock's waits, the palette and where the settings live. (The random
-// sequence is checked through the generator, the conversions through the
-// settings and status texts.)
-#include "platform/Palette.h"
+// The clock's waits and where the settings live. (The random sequence is
+// checked through the generator, the conversions through the settings and
+// status texts.)
 #include "platform/Runtime.h"
 #include "platform/Settings.h"
 #include <gtest/gtest.h>
@@ -19,14 +18,6 @@ TEST(Runtime, WaitForEventsSleepsToItsDeadlineUnlessAnEventComes)
     start = ClockSeconds();
     WaitForEvents(5.0);
     EXPECT_LT(ClockSeconds() - start, 4.0);
-}
-
-TEST(Runtime, PaletteFollowsTheClassicOrderAndAlwaysGivesAColour)
-{
-    EXPECT_EQ(std::tuple(QBColor(0), QBColor(7), QBColor(9), QBColor(10), QBColor(12), QBColor(15)),
-              std::tuple(QColor(0, 0, 0), QColor(0xC0, 0xC0, 0xC0), QColor(0, 0, 0xFF), QColor(0, 0xFF, 0),
-                         QColor(0xFF, 0, 0), QColor(0xFF, 0xFF, 0xFF)));
-    EXPECT_EQ(std::pair(QBColor(16), QBColor(-1)), std::pair(QBColor(0), QBColor(15)));
 }
 
 TEST(Runtime, SettingsLiveInTheConfFileUnderXdgConfigHome)

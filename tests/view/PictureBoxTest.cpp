@@ -1,10 +1,9 @@
-// The picture box the chart is drawn in: clearing, the pixels of a line,
-// the pixel ratio, and the mouse.
+// The picture box the chart is drawn in: clearing, the pixels of a line and
+// the mouse.
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "support/QtPrint.h"
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QTest>
 
 const QColor kBack(0, 0, 128), kPen(255, 255, 0), kOther(0, 200, 0);
@@ -35,31 +34,6 @@ TEST_F(PictureBoxTest, LinesFarOffOrNotFiniteAreClippedOrDropped)
     box.Line(-1.5e12, -1.5e12, 1.5e12, 1.5e12); // the diagonal y = x, slope kept
     EXPECT_EQ(std::tuple(box.pixelAt(18, 0), box.pixelAt(22, 49), box.pixelAt(23, 49), box.pixelAt(45, 45), box.pixelAt(45, 25)),
               std::tuple(kPen, kPen, kOther, kPen, kOther));
-}
-
-// The pixel ratio is read from the screen at start-up, so this runs in a
-// second copy of the program started with a ratio of 2.
-TEST_F(PictureBoxTest, AtPixelRatioTwoTheImageHasDevicePixelsAndTheSameColumns)
-{
-    if (!qEnvironmentVariableIsSet("ORDIVAN_TEST_DPR_CHILD")) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_SCALE_FACTOR", "2");
-        env.insert("ORDIVAN_TEST_DPR_CHILD", "1");
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=*AtPixelRatioTwo*"});
-        ASSERT_TRUE(child.waitForFinished(30000));
-        const QByteArray out = child.readAllStandardOutput();
-        EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
-        return;
-    }
-    showBox();
-    ASSERT_EQ(box.devicePixelRatioF(), 2.0);
-    EXPECT_EQ(std::pair(box.image().size(), box.ScaleWidth()), std::pair(QSize(200, 100), 1500.0)); // twips follow widget pixels
-    box.Line(300, 750, 300, 300); // widget column 20 from row 20 down: device 40..41 from 40
-    const auto at = [&](int x, int y) { return QColor(box.image().pixel(x, y)); };
-    EXPECT_EQ(std::tuple(at(39, 99), at(40, 99), at(41, 99), at(42, 99), at(40, 40), at(40, 39)),
-              std::tuple(kBack, kPen, kPen, kBack, kPen, kBack));
 }
 
 TEST_F(PictureBoxTest, MouseEventsReportButtonsShiftAndTwips)

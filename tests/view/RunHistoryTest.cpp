@@ -149,15 +149,4 @@ TEST_F(RunHistoryTest, PastTheCapStepBackStopsAtTheOldestKeptStep)
     EXPECT_LT(small.Bytes(), 3 * 4096u);
 }
 
-TEST_F(RunHistoryTest, AThousandValueBubbleSortKeepsItsWholeHistoryInSixteenMegabytes)
-{
-    Load(1000);
-    history.Restart(0);
-    Recorder recorder(history, plot);
-    Run(recorder, 1, &recorder);
-    EXPECT_EQ(history.Recorded(), 499500);
-    EXPECT_FALSE(history.Dropped());
-    EXPECT_LE(history.Bytes(), 16u << 20);
-}
-
 } // namespace

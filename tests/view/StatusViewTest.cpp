@@ -1,4 +1,4 @@
-// The title strip and status bar texts through a run's phases.
+// The time and count the title strip shows for a run.
 #include "engine/Module1.h"
 #include "platform/Runtime.h"
 #include "platform/StatusStrip.h"
@@ -25,27 +25,6 @@ protected:
     void TearDown() override { SetTimerSource({}); ResetSharedState(); }
     QStringList texts() const { return {title.panelText(1), title.panelText(2), title.panelText(3), status.panelText(1), status.panelText(2)}; }
 };
-
-TEST_F(StatusViewTest, EachResetRestartsTheClockAndSetsOnlyItsOwnPanels)
-{
-    DrawSet[1] = 3;
-    const std::pair<int, QStringList> cases[] = {
-        {0, {"Type:", "Time:", "Comparison:", "s1", ""}},
-        {1, {"Type: Quick Sort", "Time:", "Comparison:", "s1", "Delay: 0.03 secs"}},
-        {2, {"t1", "Time:", "Comparison:", "Sorting . . .", "Delay: 0.03 secs"}},
-        {-1, {"t1", "Time:", "Comparison:", "s1", "s2"}}};
-    for (const auto& [phase, expected] : cases) {
-        for (int i = 1; i <= 3; ++i)
-            title.setPanelText(i, QStringLiteral("t%1").arg(i));
-        status.setPanelText(1, QStringLiteral("s1"));
-        status.setPanelText(2, QStringLiteral("s2"));
-        Comparisons = 99;
-        clock += 10;
-        view.DoReset(phase);
-        EXPECT_EQ(texts(), expected) << phase;
-        EXPECT_EQ(std::pair(Comparisons, view.StartTime), std::pair(0, clock)) << phase;
-    }
-}
 
 TEST_F(StatusViewTest, StatusReportsTimeSinceTheResetAndTheCount)
 {
