@@ -50,7 +50,7 @@ extern thread_local constinit std::array<Integer, 2> DrawSet;
 // 0 order code 0..8, 1 height, 2 width.
 extern thread_local constinit std::array<Integer, 3> SortSet;
 
-// The routine of the next run, 0..12 (the routine table's index).
+// The routine of the next run, 0..29 (the routine table's index).
 extern thread_local constinit Integer SortType;
 // Comparisons of the current or last run.
 extern thread_local constinit std::int32_t Comparisons;

@@ -1,18 +1,38 @@
 // The routine table: a routine's index (SortType, the sort type list's
-// order) maps to its list text, the notice shown before it, and its entry.
+// order) maps to its list text, the notice shown before it, its entry, and
+// what a student needs to know about it. It is the one place these facts
+// live: the Type dialog, the Compare window, the command line and the tests
+// ask it rather than single routines out by number.
 #pragma once
 
 #include "engine/Module1.h"
 
 #include <array>
 
+// The costs are the routine's work (its comparisons, or its writes where it
+// compares nothing) as the usual texts, UTF-8: "O(n log n)", "O(n²)".
+struct RoutineCost {
+    const char* best;
+    const char* average;
+    const char* worst;
+};
+
 struct Routine {
     const char* name;   // the list text, e.g. "Quick Sort"
     const char* notice; // message box shown before the run, or nullptr
     void (*entry)();    // the routine, or nullptr when nothing runs
+    const char* family; // "exchange", "selection", "insertion", "merge", "quick",
+                        // "distribution", "network", "impractical"
+    bool compares;      // counts comparisons; false: Counting, Radix, MSD Radix Sort
+    bool stable;        // equal values keep their order
+    bool inPlace;       // needs no scratch array the size of the data
+    RoutineCost cost;
+    int sizeLimit;      // the most values it runs on; 0: no limit
 };
 
-extern const std::array<Routine, 13> RoutineTable;
+// Codes 0..12 are the thirteen of the original list; 13..29 follow them.
+constexpr int kRoutineCount = 30;
+extern const std::array<Routine, kRoutineCount> RoutineTable;
 
 // The entries: each opens and closes its own run.
 void SelectionSort();
@@ -27,6 +47,23 @@ void LomutoQuickSort();
 void StoogeSort();
 void CountingSort();
 void RadixSort();
+void CocktailShakerSort();
+void OddEvenSort();
+void GnomeSort();
+void CombSort();
+void ShellSort();
+void CycleSort();
+void SmoothSort();
+void PancakeSort();
+void BottomUpMergeSort();
+void TimSort();
+void DualPivotQuickSort();
+void ThreeWayQuickSort();
+void IntroSort();
+void MsdRadixSort();
+void BitonicSort();
+void OddEvenMergeSort();
+void BogoSort();
 
 // The procedures the entries are made of. Range bounds are taken by
 // reference and only read: the entries pass the width setting itself.
