@@ -126,8 +126,8 @@ QString EndText(GrowthRow::End end)
     switch (end) {
     case GrowthRow::End::Pending: return QStringLiteral("waiting");
     case GrowthRow::End::Running: return QStringLiteral("running");
-    case GrowthRow::End::Largest: return QStringLiteral("widest data set");
-    case GrowthRow::End::Budget: return QStringLiteral("time budget");
+    case GrowthRow::End::Largest: return QStringLiteral("all widths");
+    case GrowthRow::End::Budget: return QStringLiteral("budget");
     case GrowthRow::End::SizeLimit: return QStringLiteral("size limit");
     case GrowthRow::End::Cancelled: return QStringLiteral("cancelled");
     case GrowthRow::End::NotAvailable: return QStringLiteral("not available");
