@@ -174,6 +174,8 @@ GrowthChart::Frame GrowthChart::Layout() const
     const int columns = lines_.empty() ? 0 : static_cast<int>((lines_.size() + f.legendRows - 1) / f.legendRows);
     // The legend gives way to the plot in a narrow chart.
     const double legendWidth = std::min(columns * f.columnWidth, width() * 0.45);
+    if (columns > 0)
+        f.columnWidth = std::min(f.columnWidth, legendWidth / columns); // names elided to fit
     const double left = fm.height() + 8 + fm.horizontalAdvance(QStringLiteral("1e10")) + 6;
     const double right = width() - legendWidth - 10;
     f.plot = QRectF(QPointF(left, top), QPointF(std::max(left + 20, right), std::max(top + 20, bottom)));
@@ -424,7 +426,7 @@ GrowthView::GrowthView(QWidget* parent) : QWidget(parent)
     split->addWidget(tblGrowth);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    split->setSizes({640, 600});
+    split->setSizes({600, 640});
 
     lblState = new QLabel;
     prgGrowth = new QProgressBar;
@@ -613,8 +615,13 @@ GrowthView* AddGrowthPage(QStackedWidget* pages, QBoxLayout* top, QAbstractButto
         filler->setVisible(on);
         pages->setCurrentIndex(on ? pages->indexOf(view) : (allOrders->isChecked() ? 1 : 0));
         // Computed the first time it is shown; Refresh computes it again.
-        if (on && !view->growth())
+        if (on && !view->growth()) {
+            // Thirty lines and their legend need more height than the table pages.
+            QWidget* window = view->window();
+            if (window->height() < 640)
+                window->resize(window->width(), 640);
             view->Start();
+        }
     });
     QObject::connect(allOrders, &QAbstractButton::toggled, box, [box] { box->setChecked(false); });
     return view;
