@@ -11,6 +11,7 @@
 #include "support/QtPrint.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QJsonArray>
@@ -58,8 +59,10 @@ std::vector<int> SizesFor(const QString& cost)
     return {128, 256, 512, 1024};
 }
 
-// A routine that grows faster than claimed meets this long before its widest data set.
-constexpr double kTestBudget = 2;
+// Far above what any of these runs takes, a sanitizer build on a loaded
+// machine included; a routine that grows much faster than claimed still
+// meets it.
+constexpr double kTestBudget = 5;
 
 std::size_t Threads()
 {
@@ -103,18 +106,13 @@ TEST(GrowthMeasure, SlopeOfTheLastFourWidths)
 TEST(Growth, TheRoutineTablesCostsAgreeWithTheMeasurements)
 {
     for (int order : {kRandom, kAscending, kDescending}) {
-        std::vector<std::unique_ptr<Growth>> runs;
-        std::vector<int> routines;
         for (int r : kCheckedRoutines) {
             if (!RoutineRuns(r))
                 continue;
-            routines.push_back(r);
-            runs.push_back(Growth::Start(order, kTestBudget, SizesFor(ClaimedCost(r, order)), {r}));
-        }
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            const int r = routines[i];
-            runs[i]->Wait();
-            const GrowthRow row = runs[i]->Rows()[r];
+            // One at a time: the budget is wall time.
+            auto g = Growth::Start(order, kTestBudget, SizesFor(ClaimedCost(r, order)), {r});
+            g->Wait();
+            const GrowthRow row = g->Rows()[r];
             const QString cost = ClaimedCost(r, order);
             const std::optional<ExponentRange> range = ExpectedExponent(cost);
             const std::optional<double> e = MeasuredGrowth(row.points, WorkFigure(r));
@@ -190,7 +188,7 @@ TEST(Growth, FiguresAtEveryWidthAreTheHeadlessComparisons)
     EXPECT_EQ(b.points[0].size, 8);
 }
 
-// Stooge Sort at 4096 values would run for minutes.
+// Stooge Sort at 4096 values would run for most of a minute.
 TEST(Growth, TheBudgetStopsARunWithinItself)
 {
     const int stooge = Code("Stooge Sort");
@@ -205,7 +203,7 @@ TEST(Growth, TheBudgetStopsARunWithinItself)
     EXPECT_EQ(row.stoppedSize, 4096);
     ASSERT_EQ(row.points.size(), 1u);
     EXPECT_EQ(row.points[0].size, 64);
-    EXPECT_LT(took, budget + 5); // loose: a loaded machine
+    EXPECT_LT(took, budget + 3); // loose: a loaded machine
     EXPECT_FALSE(g->Cancelled());
 }
 
@@ -221,7 +219,7 @@ TEST(Growth, CancelStopsAtOnceAndLeavesNothingRunning)
     g->Wait();
     const double took = SecondsSince(start);
     std::printf("Cancel: everything ended after %.1f ms\n", took * 1000);
-    EXPECT_LT(took, 5.0); // loose: a loaded machine
+    EXPECT_LT(took, 3.0); // loose: a loaded machine
     EXPECT_TRUE(g->Finished());
     EXPECT_TRUE(g->Cancelled());
     EXPECT_EQ(g->Rows()[stooge].end, GrowthRow::End::Cancelled);
@@ -331,6 +329,10 @@ TEST_F(GrowthPage, ShowsEveryRoutineCopiesSavesAndLeavesTheMainWindowAlone)
     // The copy is the page's, a line per routine; the window's Save writes it.
     const QString tsv = c->CopyText();
     EXPECT_EQ(tsv, g->CopyText());
+    g->tblGrowth->setFocus();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(g->tblGrowth, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), tsv);
     EXPECT_EQ(tsv.count('\n'), kRoutineCount + 1);
     QTemporaryDir dir;
     ASSERT_TRUE(c->SaveCsv(dir.filePath("growth.csv")));
