@@ -1,6 +1,7 @@
 #include "compare/CommandLine.h"
 
 #include "compare/Comparison.h"
+#include "compare/GrowthCommand.h"
 #include "compare/Report.h"
 #include "platform/Convert.h"
 #include "platform/Settings.h"
@@ -65,6 +66,7 @@ bool WantsCommandLine(const QStringList& arguments)
         QStringLiteral("height"),  QStringLiteral("format"), QStringLiteral("help"),
         QStringLiteral("help-all"), QStringLiteral("h"),     QStringLiteral("?"),
         QStringLiteral("version"), QStringLiteral("v"),
+        QStringLiteral("growth"),  QStringLiteral("budget"), // growth
     };
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         QString a = arguments[i];
@@ -99,6 +101,13 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("table (default), csv or json."),
                                     QStringLiteral("table|csv|json"), QStringLiteral("table"));
     parser.addOptions({compare, order, width, height, format});
+    // Growth: every routine on doubling widths (compare/GrowthCommand.h).
+    const QCommandLineOption growth(QStringLiteral("growth"),
+                                    QStringLiteral("With --compare: how each routine's work grows with the width."));
+    const QCommandLineOption budget(QStringLiteral("budget"),
+                                    QStringLiteral("With --growth: the seconds a run may take (default 0.25)."),
+                                    QStringLiteral("SECONDS"));
+    parser.addOptions({growth, budget});
 
     auto fail = [&](const QString& message) {
         err << "ordivan: " << message << '\n'
@@ -157,6 +166,17 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         f = ReportFormat::Json;
     else if (formatText != QLatin1String("table"))
         return fail(QStringLiteral("Unknown format: %1 (table, csv or json).").arg(parser.value(format)));
+
+    // Growth.
+    if (const auto problem = GrowthOptionProblem(parser.isSet(growth), parser.isSet(budget), all,
+                                                 parser.isSet(width) || parser.isSet(height)))
+        return fail(*problem);
+    if (parser.isSet(growth)) {
+        const std::optional<double> seconds = ParseGrowthBudget(parser.value(budget));
+        if (parser.isSet(budget) && !seconds)
+            return fail(QStringLiteral("The budget must be a number of seconds above 0, at most 60: %1").arg(parser.value(budget)));
+        return PrintGrowth(orderCode, seconds, f, out);
+    }
 
     std::vector<int> orders;
     if (all)

@@ -1,6 +1,7 @@
 #include "comparewindow/frmCompare.h"
 
 #include "comparewindow/BarChart.h"
+#include "comparewindow/GrowthView.h"
 #include "engine/Routines.h"
 #include "platform/ProgramIcon.h"
 
@@ -184,6 +185,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     pages_ = new QStackedWidget;
     pages_->addWidget(split);
     pages_->addWidget(matrixPage);
+    growth = AddGrowthPage(pages_, top, chkAllOrders, {lblData, prgCompare, cmdCancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -232,6 +234,8 @@ bool frmCompare::Computing() const
 void frmCompare::Refresh()
 {
     lblStale->hide();
+    if (GrowthShown(growth))
+        return growth->Start();
     if (AllOrders()) {
         matrix_.reset();
         matrixHeight_ = SortSet[1];
@@ -428,6 +432,8 @@ void frmCompare::ShowCell()
 
 bool frmCompare::Stale() const
 {
+    if (GrowthShown(growth))
+        return false; // the growth makes its own data sets
     if (AllOrders())
         return matrix_ && (matrixHeight_ != SortSet[1] || matrixWidth_ != SortSet[2]);
     if (!table_)
@@ -449,6 +455,8 @@ void frmCompare::CheckStale()
 
 QString frmCompare::PageText(ReportFormat format) const
 {
+    if (GrowthShown(growth))
+        return growth->PageText(format);
     ReportInfo info;
     if (AllOrders()) {
         for (int i = 0; i < kOrderCount; ++i)
@@ -496,6 +504,7 @@ void frmCompare::closeEvent(QCloseEvent* event)
     staleCheck_->stop();
     matrix_.reset();
     table_.reset();
+    growth->Cancel();
     event->accept();
 }
 

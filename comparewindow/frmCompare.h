@@ -13,6 +13,7 @@
 #include <memory>
 
 class BarChart;
+class GrowthView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -57,6 +58,7 @@ public:
     QLabel* lblData = nullptr;
     QLabel* lblStale = nullptr;
     QLabel* lblCell = nullptr;
+    GrowthView* growth = nullptr; // the third page: how the work grows with the width
 
 protected:
     void closeEvent(QCloseEvent* event) override;
