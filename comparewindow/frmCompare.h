@@ -70,6 +70,10 @@ private:
     void ShowCell();
     void SaveAs();
     bool AllOrders() const;
+    // Sizes and places the window within the available area of the owner's screen.
+    void FitToScreen(QWidget* owner);
+    // The width the table needs to show every column.
+    int TableWidth() const;
     QString PageText(ReportFormat format) const;
 
     LoadedForm loaded_;
@@ -87,6 +91,7 @@ private:
     Integer matrixWidth_ = 0;
     ResultGrid matrixResults_;
     bool matrixCancelled_ = false;
+    bool logChosen_ = false; // the user has set the chart's scale
 };
 
 // Opens the Compare window over `owner`, or brings the open one forward.
