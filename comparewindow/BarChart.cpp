@@ -13,10 +13,8 @@ BarChart::BarChart(QWidget* parent) : QWidget(parent)
 
 void BarChart::setBars(std::vector<Bar> bars)
 {
-    const bool rows = bars.size() != bars_.size();
     bars_ = std::move(bars);
-    if (rows)
-        updateGeometry();
+    updateGeometry();
     update();
 }
 
@@ -61,18 +59,27 @@ namespace {
 constexpr int kMargin = 6;
 }
 
-// A row needs the height of its label; the chart never asks for less room
-// than all its rows take, so the window cannot be made small enough to drop one.
+// A row needs the height of its label, and the width of its label and of
+// its bar and figure or of why it has none; the chart never asks for less
+// room than all its rows take, so the window cannot be made small enough to
+// drop one or cut its text.
 QSize BarChart::sizeHint() const
 {
     const int rows = std::max<int>(1, static_cast<int>(bars_.size()));
-    return {360, 2 * kMargin + rows * (fontMetrics().height() + 6)};
+    return {minimumSizeHint().width() + 200, 2 * kMargin + rows * (fontMetrics().height() + 6)};
 }
 
 QSize BarChart::minimumSizeHint() const
 {
+    const QFontMetrics fm = fontMetrics();
+    int label = 0;
+    int right = 60 + fm.horizontalAdvance(QStringLiteral("00000000000"));
+    for (const Bar& b : bars_) {
+        label = std::max(label, fm.horizontalAdvance(b.label));
+        right = std::max(right, fm.horizontalAdvance(b.why));
+    }
     const int rows = std::max<int>(1, static_cast<int>(bars_.size()));
-    return {160, 2 * kMargin + rows * (fontMetrics().height() + 1)};
+    return {3 * kMargin + label + right + kMargin, 2 * kMargin + rows * (fontMetrics().height() + 1)};
 }
 
 QRect BarChart::rowRect(int i) const

@@ -23,8 +23,8 @@
 #include <QSignalBlocker>
 #include <QShortcut>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -190,12 +190,11 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     chartLayout->setContentsMargins(0, 0, 0, 0);
     chartLayout->addLayout(chartBar);
     chartLayout->addWidget(chart, 1);
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->addWidget(tblResults);
-    split->addWidget(chartPanel);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    split->setChildrenCollapsible(false);
+    // The table and the chart on tabs of their own: thirty rows with every
+    // column and every bar fit no screen side by side.
+    tabTable = new QTabWidget;
+    tabTable->addTab(tblResults, QStringLiteral("&Table"));
+    tabTable->addTab(chartPanel, QStringLiteral("&Bar chart"));
 
     // All orders: the matrix and the selected cell's figures.
     std::vector<int> all;
@@ -220,7 +219,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     matrixLayout->addWidget(lblCell);
 
     pages_ = new QStackedWidget;
-    pages_->addWidget(split);
+    pages_->addWidget(tabTable);
     pages_->addWidget(matrixPage);
 
     auto* layout = new QVBoxLayout(this);
@@ -267,7 +266,7 @@ void frmCompare::FitToScreen(QWidget* owner)
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // Room for the frame the window manager adds, which is not known yet.
     const QRect room = area.adjusted(8, 8, -8, -40);
-    const QSize want = layout()->sizeHint().expandedTo(QSize(TableWidth() + chart->sizeHint().width() + 40, 0));
+    const QSize want = layout()->sizeHint().expandedTo(QSize(TableWidth() + 2 * layout()->contentsMargins().left() + 8, 0));
     const QSize least = minimumSizeHint();
     const QSize size(std::clamp(want.width(), least.width(), std::max(least.width(), room.width())),
                      std::clamp(want.height(), least.height(), std::max(least.height(), room.height())));
@@ -411,18 +410,6 @@ void frmCompare::ShowTable()
     }
     tblResults->setSortingEnabled(sorting);
     tblResults->resizeColumnsToContents();
-    // The table takes the width its columns need, the note included, and
-    // the chart the rest, as far as the window allows.
-    if (auto* split = qobject_cast<QSplitter*>(pages_->widget(0))) {
-        const int needed = TableWidth();
-        const QList<int> sizes = split->sizes();
-        const int total = sizes.value(0) + sizes.value(1);
-        const int chartLeast = chart->minimumSizeHint().width();
-        if (total > 0 && sizes.value(0) < needed) {
-            const int table = std::max(sizes.value(0), std::min(needed, total - chartLeast));
-            split->setSizes({table, total - table});
-        }
-    }
     ShowChart();
 }
 

@@ -19,6 +19,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
+class QTabWidget;
 class QTableWidget;
 class QTimer;
 
@@ -43,6 +44,7 @@ public:
     // True when the figures shown no longer match the data set.
     bool Stale() const;
 
+    QTabWidget* tabTable = nullptr; // the one data set: the table and the chart
     QTableWidget* tblResults = nullptr;
     QTableWidget* tblMatrix = nullptr;
     BarChart* chart = nullptr;
