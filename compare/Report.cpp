@@ -126,6 +126,9 @@ QString Json(const ResultGrid& results, const ReportInfo& info)
             for (const RunResult& c : results[r])
                 cells.append(CellJson(routine, c, info.delay));
             row[QStringLiteral("cells")] = cells;
+            if (std::any_of(results[r].begin(), results[r].end(),
+                            [](const RunResult& c) { return c.state == RunResult::State::NotRun; }))
+                row[QStringLiteral("note")] = RoutineNote(routine, results[r]);
         }
         routines.append(row);
     }

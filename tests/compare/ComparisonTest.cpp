@@ -141,6 +141,7 @@ TEST(Comparison, ARoutineOverItsSizeLimitIsNotRunAndEveryOutputSaysSo)
             const QJsonObject json = QJsonDocument::fromJson(Report(g, info, ReportFormat::Json).toUtf8()).object();
             const QJsonObject row = json["routines"].toArray()[r].toObject();
             const QJsonObject cell = info.orders.empty() ? row : row["cells"].toArray()[0].toObject();
+            EXPECT_EQ(row["note"].toString(), note) << name;
             EXPECT_EQ(cell["state"].toString(), "not run") << name;
             EXPECT_EQ(cell["note"].toString(), note) << name;
             EXPECT_FALSE(cell.contains("comparisons")) << name;
