@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QShortcut>
+#include <QStyle>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -266,7 +267,8 @@ void frmCompare::FitToScreen(QWidget* owner)
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // Room for the frame the window manager adds, which is not known yet.
     const QRect room = area.adjusted(8, 8, -8, -40);
-    const QSize want = layout()->sizeHint().expandedTo(QSize(TableWidth() + 2 * layout()->contentsMargins().left() + 8, 0));
+    const int pages = std::max(TableWidth(), MatrixWidth());
+    const QSize want = layout()->sizeHint().expandedTo(QSize(pages + 2 * layout()->contentsMargins().left() + 8, 0));
     const QSize least = minimumSizeHint();
     const QSize size(std::clamp(want.width(), least.width(), std::max(least.width(), room.width())),
                      std::clamp(want.height(), least.height(), std::max(least.height(), room.height())));
@@ -276,6 +278,30 @@ void frmCompare::FitToScreen(QWidget* owner)
     placed.moveLeft(std::max(room.left(), std::min(placed.left(), room.right() - size.width() + 1)));
     placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() - size.height() + 1)));
     move(placed.topLeft());
+}
+
+int frmCompare::MatrixWidth() const
+{
+    // The matrix fills in later: its figures as wide as the largest count a
+    // cell can show, its note as its longest.
+    const QFontMetrics fm = tblMatrix->fontMetrics();
+    const int pad = 2 * tblMatrix->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tblMatrix) + 8;
+    int width = 2 * tblMatrix->frameWidth() + tblMatrix->verticalScrollBar()->sizeHint().width();
+    QHeaderView* header = tblMatrix->horizontalHeader();
+    int name = 0;
+    int note = 0;
+    for (int r = 0; r < kRoutineCount; ++r) {
+        name = std::max(name, fm.horizontalAdvance(QString::fromUtf8(RoutineTable[r].name)));
+        const RunResult notRun{RunResult::State::NotRun};
+        note = std::max(note, fm.horizontalAdvance(RoutineNote(r, {&notRun, 1})));
+        note = std::max(note, fm.horizontalAdvance(RoutineNote(r, {})));
+    }
+    const int figure = std::max(fm.horizontalAdvance(QStringLiteral("0000000000")), fm.horizontalAdvance(QStringLiteral("Cancelled")));
+    for (int c = 0; c < tblMatrix->columnCount(); ++c) {
+        const int content = c == 0 ? name : c == tblMatrix->columnCount() - 1 ? note : figure;
+        width += std::max(content + pad, header->sectionSizeHint(c));
+    }
+    return width;
 }
 
 int frmCompare::TableWidth() const

@@ -76,6 +76,8 @@ private:
     void FitToScreen(QWidget* owner);
     // The width the table needs to show every column.
     int TableWidth() const;
+    // The width the matrix of all orders needs, before it has figures.
+    int MatrixWidth() const;
     QString PageText(ReportFormat format) const;
 
     LoadedForm loaded_;

@@ -274,6 +274,12 @@ TEST_F(CompareWindowTest, OpensWithinTheScreenAndShowsEveryChartRowAtItsLeastSiz
     if (area.width() >= 1200) {
         EXPECT_FALSE(c.tblResults->horizontalScrollBar()->isVisible());
     }
+    c.SetAllOrders(true);
+    Settle(c);
+    if (area.width() >= 1200) {
+        EXPECT_FALSE(c.tblMatrix->horizontalScrollBar()->isVisible());
+    }
+    c.SetAllOrders(false);
     c.tabTable->setCurrentIndex(1);
     QTest::qWait(50);
     everyRowShows("as opened");
