@@ -163,7 +163,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     top->addWidget(cmdSave);
     top->addWidget(cmdClose);
 
-    // The one data set: the table and, beside it, the chart.
+    // The one data set: the table and the chart.
     auto copy = [this] { QApplication::clipboard()->setText(CopyText()); };
     tblResults = new FigureTable(kRoutines, TableHeader(true).size(), copy);
     tblResults->setObjectName(QStringLiteral("tblResults"));
