@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 const std::array<const char*, 9> OrderNames = {
     "Ascending", "Descending", "Almost Asc.", "Almost Des.", "Escalator Asc.",
@@ -15,10 +17,6 @@ const std::array<const char*, 9> OrderNames = {
 };
 
 namespace {
-
-constexpr int kCountingSort = 10;
-constexpr int kRadixSort = 11;
-constexpr int kStoogeSort = 9;
 
 // Counts what a run does; the routine counts its comparisons itself.
 class CountingTrace final : public RunTrace {
@@ -42,7 +40,61 @@ std::uint64_t ProgramStartRnd()
     return state;
 }
 
-bool Verify(const std::vector<Integer>& input, const std::vector<Integer>& output, int width)
+// How a cost text of the routine table ("O(n log n)", "O(n^2.71)",
+// "O(n·n!)") grows, taken at n: enough to order the runs and to weigh the
+// progress, so it need not be exact.
+double Growth(const std::string& cost, double n)
+{
+    const double lg = std::log2(n + 1);
+    double g = n;
+    if (const auto caret = cost.find("n^"); caret != std::string::npos)
+        g = std::pow(n, std::strtod(cost.c_str() + caret + 2, nullptr));
+    else if (cost.find("n\u00b2") != std::string::npos)
+        g = n * n;
+    if (cost.find("n!") != std::string::npos || cost.find("unbounded") != std::string::npos)
+        g = n * std::tgamma(std::min(n, 20.0) + 1);
+    if (cost.find("log\u00b2") != std::string::npos)
+        g *= lg * lg;
+    else if (cost.find("log") != std::string::npos)
+        g *= lg;
+    return g;
+}
+
+double Weight(int routine, int width)
+{
+    if (!RoutineRuns(routine) || !WithinLimit(routine, width))
+        return 0;
+    return ExpectedCost(routine, width) + 1;
+}
+
+} // namespace
+
+double ExpectedCost(int routine, int width)
+{
+    if (routine < 0 || routine >= static_cast<int>(RoutineTable.size()))
+        return 0;
+    return Growth(RoutineTable[routine].cost.average, std::max(width, 1));
+}
+
+bool RoutineRuns(int routine)
+{
+    return routine >= 0 && routine < static_cast<int>(RoutineTable.size()) && RoutineTable[routine].entry;
+}
+
+bool ComparesValues(int routine)
+{
+    return RoutineRuns(routine) && RoutineTable[routine].compares;
+}
+
+bool WithinLimit(int routine, int width)
+{
+    if (routine < 0 || routine >= static_cast<int>(RoutineTable.size()))
+        return false;
+    const int limit = RoutineTable[routine].sizeLimit;
+    return limit <= 0 || width <= limit;
+}
+
+bool Verified(const std::vector<Integer>& input, const std::vector<Integer>& output, int width)
 {
     if (width < 0 || static_cast<int>(input.size()) <= width || static_cast<int>(output.size()) <= width)
         return false;
@@ -53,32 +105,6 @@ bool Verify(const std::vector<Integer>& input, const std::vector<Integer>& outpu
     std::vector<Integer> expected(input.begin() + 1, input.begin() + width + 1);
     std::sort(expected.begin(), expected.end());
     return std::equal(expected.begin(), expected.end(), first, last);
-}
-
-// The expected cost of a run, so the progress moves evenly: Stooge Sort's
-// work grows like n^2.71, the quadratic routines' like n^2.
-double Weight(int routine, int width)
-{
-    const double n = std::max(width, 1);
-    if (!RoutineRuns(routine))
-        return 0;
-    if (routine == kStoogeSort)
-        return std::pow(n, 2.71);
-    if (routine <= 3)
-        return n * n / 2;
-    return 4 * n * std::log2(n + 1) + 1;
-}
-
-} // namespace
-
-bool RoutineRuns(int routine)
-{
-    return routine >= 0 && routine < static_cast<int>(RoutineTable.size()) && RoutineTable[routine].entry;
-}
-
-bool ComparesValues(int routine)
-{
-    return RoutineRuns(routine) && routine != kCountingSort && routine != kRadixSort;
 }
 
 RunInput CurrentInput()
@@ -124,6 +150,10 @@ RunResult RunHeadless(int routine, const RunInput& input, StopSwitch& stop)
         result.state = RunResult::State::NotAvailable;
         return result;
     }
+    if (!WithinLimit(routine, input.width)) {
+        result.state = RunResult::State::NotRun;
+        return result;
+    }
     ResetSharedState();
     // Pauses end at once: a headless run waits nowhere, not even for the clock.
     Unloading = true;
@@ -147,7 +177,7 @@ RunResult RunHeadless(int routine, const RunInput& input, StopSwitch& stop)
     result.comparisons = Comparisons;
     result.steps = trace.steps;
     result.writes = trace.writes;
-    result.verified = Verify(input.values, SortData, input.width);
+    result.verified = Verified(input.values, SortData, input.width);
     result.state = stop.Stopped() ? RunResult::State::Cancelled : RunResult::State::Done;
     ResetSharedState();
     return result;
@@ -199,16 +229,19 @@ void Comparison::Launch()
     results_.assign(routines, std::vector<RunResult>(columns_));
     for (int r = 0; r < routines; ++r) {
         for (std::size_t c = 0; c < columns_; ++c) {
-            if (!RoutineRuns(r)) {
-                results_[r][c].state = RunResult::State::NotAvailable;
+            if (!RoutineRuns(r) || !WithinLimit(r, width_)) {
+                results_[r][c].state = RoutineRuns(r) ? RunResult::State::NotRun : RunResult::State::NotAvailable;
                 continue;
             }
             jobs_.push_back({r, static_cast<int>(c), Weight(r, width_)});
             totalWeight_ += jobs_.back().weight;
         }
     }
-    // The longest runs first, so the two workers end close together.
-    std::stable_sort(jobs_.begin(), jobs_.end(), [](const Job& a, const Job& b) { return a.weight > b.weight; });
+    // Cheapest first; a row's cells stay together among equals, so rows fill
+    // one after another.
+    std::stable_sort(jobs_.begin(), jobs_.end(), [](const Job& a, const Job& b) { return a.weight < b.weight; });
+    cheap_ = 0;
+    costly_ = jobs_.size();
     const unsigned cores = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
     const std::size_t count = std::min<std::size_t>(cores, jobs_.size());
     running_ = static_cast<int>(count);
@@ -237,16 +270,9 @@ void Comparison::Work(std::size_t worker)
 {
     // A new thread's engine state must be set up before its first use.
     ResetSharedState();
-    for (;;) {
-        const std::size_t index = next_++;
-        if (index >= jobs_.size() || stop_.Stopped())
-            break;
-        const Job& job = jobs_[index];
+    while (const Job* taken = Take(worker)) {
+        const Job& job = *taken;
         const double start = Seconds();
-        {
-            std::lock_guard lock(mutex_);
-            current_[worker] = {job.weight, start};
-        }
         const RunInput input = InputFor(job.column);
         const RunResult result = RunHeadless(job.routine, input, stop_);
         std::lock_guard lock(mutex_);
@@ -255,8 +281,34 @@ void Comparison::Work(std::size_t worker)
         busySeconds_ += Seconds() - start;
         current_[worker] = {};
     }
+    if (stop_.Stopped())
+        MarkUnfinished();
     ResetSharedState();
     --running_;
+}
+
+const Comparison::Job* Comparison::Take(std::size_t worker)
+{
+    std::lock_guard lock(mutex_);
+    if (cheap_ >= costly_ || stop_.Stopped())
+        return nullptr;
+    // The first worker works up from the cheapest run, the second down from
+    // the costliest: the long runs start at once, and the short ones are not
+    // kept waiting behind them.
+    const Job* job = worker == 0 ? &jobs_[cheap_++] : &jobs_[--costly_];
+    current_[worker] = {job->weight, Seconds()};
+    return job;
+}
+
+void Comparison::MarkUnfinished()
+{
+    // A cell another worker is still on is marked too, and then gets that
+    // run's own result (cancelled as well) when it ends.
+    std::lock_guard lock(mutex_);
+    for (std::vector<RunResult>& row : results_)
+        for (RunResult& cell : row)
+            if (cell.state == RunResult::State::Pending)
+                cell.state = RunResult::State::Cancelled;
 }
 
 Comparison::~Comparison()

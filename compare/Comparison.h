@@ -19,14 +19,24 @@
 extern const std::array<const char*, 9> OrderNames;
 constexpr int kOrderCount = 9;
 
-// Whether a routine of the routine table runs at all (Bucket Sort does not),
-// and whether it compares values (Counting and Radix Sort count them instead).
+// What the routine table says of a routine: whether it runs at all (Bucket
+// Sort does not), whether it compares values (the distribution sorts count
+// none), and whether it runs on this many values (Bogo Sort has a limit).
 bool RoutineRuns(int routine);
 bool ComparesValues(int routine);
+bool WithinLimit(int routine, int width);
+// How much work a routine's average cost predicts at this width, from the
+// table's cost text: for ordering runs and weighing progress, not exact.
+double ExpectedCost(int routine, int width);
+
+// Whether `output` (indices 1..width) is ascending and holds exactly the
+// values of `input`: what the comparison calls verified.
+bool Verified(const std::vector<Integer>& input, const std::vector<Integer>& output, int width);
 
 // What one headless run gave.
 struct RunResult {
-    enum class State { Pending, Done, Cancelled, NotAvailable };
+    // NotRun: the data set is larger than the routine's size limit.
+    enum class State { Pending, Done, Cancelled, NotAvailable, NotRun };
     State state = State::Pending;
     std::int64_t comparisons = 0; // the routine's own counter at its end
     std::int64_t steps = 0;       // step pauses a run in the window would take
@@ -78,7 +88,8 @@ private:
 };
 
 // Runs routine `routine` on `input` on the calling thread, which must not be
-// the window's: it resets the thread's engine state first.
+// the window's: it resets the thread's engine state first. A routine over its
+// size limit, or a switch already stopped, does no work at all.
 RunResult RunHeadless(int routine, const RunInput& input, StopSwitch& stop);
 
 // The data set order `order` gives a freshly started program at this height
@@ -90,7 +101,10 @@ RunInput FreshInput(Integer order, Integer height, Integer width);
 // One comparison in progress: the rows are the routine table (Bucket Sort
 // included, not available), the columns either the one data set of the
 // window or orders generated as a fresh program would. The work is spread
-// over at most two worker threads; results are read by polling.
+// over at most two worker threads, one taking the cheapest runs first and
+// the other the costliest, so most rows fill at once while the long runs go
+// on; results are read by polling. Cancelled, every cell not finished is
+// marked cancelled.
 class Comparison {
 public:
     // Every routine on one data set.
@@ -128,6 +142,9 @@ private:
     Comparison() = default;
     void Launch();
     void Work(std::size_t worker);
+    // The next job for this worker, or none left.
+    const Job* Take(std::size_t worker);
+    void MarkUnfinished();
     RunInput InputFor(int column);
 
     std::size_t columns_ = 1;
@@ -137,7 +154,8 @@ private:
     RunInput data_; // OnData
     std::vector<Job> jobs_;
     double totalWeight_ = 0;
-    std::atomic<std::size_t> next_{0};
+    std::size_t cheap_ = 0;  // the next job from the cheap end
+    std::size_t costly_ = 0; // one past the next job from the costly end
     std::atomic<int> running_{0};
     mutable std::mutex mutex_;
     std::vector<std::vector<RunResult>> results_;

@@ -21,7 +21,8 @@ QString Figure(const RunResult& r, std::int64_t value)
     switch (r.state) {
     case RunResult::State::Done: return Number(value);
     case RunResult::State::Cancelled: return QStringLiteral("Cancelled");
-    case RunResult::State::NotAvailable: return QString();
+    case RunResult::State::NotAvailable:
+    case RunResult::State::NotRun:
     case RunResult::State::Pending: break;
     }
     return QString();
@@ -74,13 +75,16 @@ QString Aligned(const std::vector<QStringList>& rows)
     return out;
 }
 
-QJsonObject CellJson(const RunResult& r, Integer delay)
+QJsonObject CellJson(int routine, const RunResult& r, Integer delay)
 {
     QJsonObject o;
     o[QStringLiteral("state")] = r.state == RunResult::State::Done        ? QStringLiteral("done")
                                  : r.state == RunResult::State::Cancelled ? QStringLiteral("cancelled")
                                  : r.state == RunResult::State::Pending   ? QStringLiteral("pending")
+                                 : r.state == RunResult::State::NotRun    ? QStringLiteral("not run")
                                                                           : QStringLiteral("not available");
+    if (r.state == RunResult::State::NotRun)
+        o[QStringLiteral("note")] = RoutineNote(routine, {&r, 1});
     if (r.state != RunResult::State::Done)
         return o;
     o[QStringLiteral("comparisons")] = static_cast<qint64>(r.comparisons);
@@ -114,14 +118,17 @@ QString Json(const ResultGrid& results, const ReportInfo& info)
         row[QStringLiteral("available")] = RoutineRuns(routine);
         row[QStringLiteral("comparisonSort")] = ComparesValues(routine);
         if (info.orders.empty()) {
-            const QJsonObject cell = CellJson(results[r].at(0), info.delay);
+            const QJsonObject cell = CellJson(routine, results[r].at(0), info.delay);
             for (auto it = cell.begin(); it != cell.end(); ++it)
                 row[it.key()] = it.value();
         } else {
             QJsonArray cells;
             for (const RunResult& c : results[r])
-                cells.append(CellJson(c, info.delay));
+                cells.append(CellJson(routine, c, info.delay));
             row[QStringLiteral("cells")] = cells;
+            if (std::any_of(results[r].begin(), results[r].end(),
+                            [](const RunResult& c) { return c.state == RunResult::State::NotRun; }))
+                row[QStringLiteral("note")] = RoutineNote(routine, results[r]);
         }
         routines.append(row);
     }
@@ -144,33 +151,70 @@ double WindowSeconds(std::int64_t steps, Integer delay)
     return static_cast<double>(steps) * std::max<int>(delay, 0) / 100.0;
 }
 
-QString RoutineNote(int routine)
+QString RoutineNote(int routine, std::span<const RunResult> cells)
 {
     if (!RoutineRuns(routine))
         return QStringLiteral("Not available");
+    if (std::any_of(cells.begin(), cells.end(), [](const RunResult& c) { return c.state == RunResult::State::NotRun; }))
+        return QStringLiteral("Not run: more than %1 values").arg(RoutineTable[routine].sizeLimit);
     if (!ComparesValues(routine))
         return QStringLiteral("Not a comparison sort");
     return QString();
 }
 
-QStringList TableHeader()
+QString StableText(int routine)
 {
-    return {QStringLiteral("Routine"),         QStringLiteral("Comparisons"),     QStringLiteral("Steps"),
-            QStringLiteral("Writes"),          QStringLiteral("Window time (s)"), QStringLiteral("Engine time (ms)"),
-            QStringLiteral("Verified"),        QStringLiteral("Note")};
+    return RoutineTable[routine].stable ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-QStringList TableRow(int routine, const RunResult& r, Integer delay)
+QString CostText(int routine)
+{
+    return QString::fromUtf8(RoutineTable[routine].cost.average);
+}
+
+QString RoutineFacts(int routine)
+{
+    const Routine& r = RoutineTable[routine];
+    QStringList lines{QString::fromUtf8(r.name),
+                      QStringLiteral("Family: %1").arg(QString::fromUtf8(r.family)),
+                      QStringLiteral("Cost: best %1, average %2, worst %3")
+                          .arg(QString::fromUtf8(r.cost.best), QString::fromUtf8(r.cost.average),
+                               QString::fromUtf8(r.cost.worst)),
+                      QStringLiteral("Stable: %1; in place: %2")
+                          .arg(StableText(routine), r.inPlace ? QStringLiteral("yes") : QStringLiteral("no"))};
+    if (!r.compares)
+        lines << QStringLiteral("Compares no values: its cost counts writes");
+    if (r.sizeLimit > 0)
+        lines << QStringLiteral("Runs on at most %1 values").arg(r.sizeLimit);
+    if (!r.entry)
+        lines << QStringLiteral("Not available");
+    return lines.join(QLatin1Char('\n'));
+}
+
+QStringList TableHeader(bool facts)
+{
+    QStringList header{QStringLiteral("Routine"),         QStringLiteral("Comparisons"),
+                       QStringLiteral("Steps"),           QStringLiteral("Writes"),
+                       QStringLiteral("Window time (s)"), QStringLiteral("Engine time (ms)"),
+                       QStringLiteral("Verified")};
+    if (facts)
+        header << QStringLiteral("Stable") << QStringLiteral("Cost");
+    return header << QStringLiteral("Note");
+}
+
+QStringList TableRow(int routine, const RunResult& r, Integer delay, bool facts)
 {
     const bool done = r.state == RunResult::State::Done;
-    return {QString::fromLatin1(RoutineTable[routine].name),
-            Figure(r, r.comparisons),
-            Figure(r, r.steps),
-            Figure(r, r.writes),
-            done ? QString::number(WindowSeconds(r.steps, delay), 'f', 2) : QString(),
-            done ? QString::number(r.engineSeconds * 1000.0, 'f', 3) : QString(),
-            done ? (r.verified ? QStringLiteral("yes") : QStringLiteral("no")) : QString(),
-            RoutineNote(routine)};
+    QStringList row{QString::fromUtf8(RoutineTable[routine].name),
+                    Figure(r, r.comparisons),
+                    Figure(r, r.steps),
+                    Figure(r, r.writes),
+                    done ? QString::number(WindowSeconds(r.steps, delay), 'f', 2) : QString(),
+                    done ? QString::number(r.engineSeconds * 1000.0, 'f', 3) : QString(),
+                    done ? (r.verified ? QStringLiteral("yes") : QStringLiteral("no")) : QString()};
+    if (facts)
+        row << StableText(routine) << CostText(routine);
+    return row << RoutineNote(routine, {&r, 1});
 }
 
 QStringList MatrixHeader(const std::vector<int>& orders)
@@ -184,10 +228,10 @@ QStringList MatrixHeader(const std::vector<int>& orders)
 
 QStringList MatrixRow(int routine, const std::vector<RunResult>& cells)
 {
-    QStringList row{QString::fromLatin1(RoutineTable[routine].name)};
+    QStringList row{QString::fromUtf8(RoutineTable[routine].name)};
     for (const RunResult& c : cells)
         row << Figure(c, c.comparisons);
-    row << RoutineNote(routine);
+    row << RoutineNote(routine, cells);
     return row;
 }
 
@@ -197,10 +241,10 @@ QString Report(const ResultGrid& results, const ReportInfo& info, ReportFormat f
         return Json(results, info);
     std::vector<QStringList> rows;
     const bool matrix = !info.orders.empty();
-    rows.push_back(matrix ? MatrixHeader(info.orders) : TableHeader());
+    rows.push_back(matrix ? MatrixHeader(info.orders) : TableHeader(info.facts));
     for (std::size_t r = 0; r < results.size(); ++r)
         rows.push_back(matrix ? MatrixRow(static_cast<int>(r), results[r])
-                              : TableRow(static_cast<int>(r), results[r].at(0), info.delay));
+                              : TableRow(static_cast<int>(r), results[r].at(0), info.delay, info.facts));
     switch (format) {
     case ReportFormat::Csv: return Separated(rows, QLatin1Char(','));
     case ReportFormat::Tsv: return Separated(rows, QLatin1Char('\t'));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <span>
 #include <vector>
 
 enum class ReportFormat { Table, Csv, Tsv, Json };
@@ -19,6 +20,7 @@ struct ReportInfo {
     Integer height = 0;
     Integer width = 0;
     Integer delay = 0; // hundredths of a second per step
+    bool facts = false; // the one data set's table also says whether stable, and the cost
 };
 
 using ResultGrid = std::vector<std::vector<RunResult>>; // [routine][column]
@@ -27,13 +29,21 @@ using ResultGrid = std::vector<std::vector<RunResult>>; // [routine][column]
 QString OrderName(int order);
 // The time a run with `steps` steps takes in the window at `delay`, in seconds.
 double WindowSeconds(std::int64_t steps, Integer delay);
-// What the row of a routine says beside its figures: "Not available",
-// "Not a comparison sort", or nothing.
-QString RoutineNote(int routine);
+// What the row of a routine says beside its figures (its cells, one or one
+// per order): "Not available", "Not run: more than 10 values", "Not a
+// comparison sort", or nothing.
+QString RoutineNote(int routine, std::span<const RunResult> cells);
 
-// The one data set: a row per routine with every figure.
-QStringList TableHeader();
-QStringList TableRow(int routine, const RunResult& r, Integer delay);
+// What a student needs to know of a routine, from the routine table: "yes"
+// or "no" for stable, its average cost, and every fact in a few lines.
+QString StableText(int routine);
+QString CostText(int routine);
+QString RoutineFacts(int routine);
+
+// The one data set: a row per routine with every figure; with `facts`,
+// "Stable" and "Cost" before the note.
+QStringList TableHeader(bool facts = false);
+QStringList TableRow(int routine, const RunResult& r, Integer delay, bool facts = false);
 // All orders: a row per routine, the comparisons per order.
 QStringList MatrixHeader(const std::vector<int>& orders);
 QStringList MatrixRow(int routine, const std::vector<RunResult>& cells);

@@ -24,6 +24,11 @@ public:
     const std::vector<Bar>& bars() const { return bars_; }
     // The length of a bar as a share of the longest, 0..1.
     double share(double value) const;
+    // Whether the largest figure is more than a hundred times the smallest
+    // (a zero counts as one): a linear scale would hide the small bars.
+    static bool wideRange(const std::vector<Bar>& bars);
+    // Where row `i` is drawn: every row inside the chart at any size.
+    QRect rowRect(int i) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

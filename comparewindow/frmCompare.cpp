@@ -20,15 +20,21 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QShortcut>
+#include <QStyle>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -54,7 +60,7 @@ public:
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setAlternatingRowColors(true);
         verticalHeader()->setVisible(false);
-        // Compact rows: the thirteen routines fit without scrolling.
+        // Compact rows: as many routines as possible in view.
         verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     }
 
@@ -76,6 +82,8 @@ constexpr double kLast = std::numeric_limits<double>::infinity();
 
 QTableWidgetItem* Figure(const RunResult& r, std::int64_t value, bool counted = true)
 {
+    // A cell without a figure says why only when the run was stopped; the row's
+    // note says why a routine is not available or not run.
     if (r.state != RunResult::State::Done)
         return new FigureItem(r.state == RunResult::State::Cancelled ? QStringLiteral("Cancelled") : QString(), kLast);
     if (!counted) {
@@ -104,6 +112,34 @@ QString DelayText(Integer delay)
     return QString::number(std::max<int>(delay, 0) / 100.0, 'f', 2);
 }
 
+QTableWidgetItem* NameItem(int routine)
+{
+    auto* item = new FigureItem(QString::fromUtf8(RoutineTable[routine].name), routine);
+    item->setToolTip(RoutineFacts(routine));
+    return item;
+}
+
+// The table's headers, the long ones on two lines so the columns stay narrow.
+QStringList WrappedHeader(QStringList header)
+{
+    for (QString& h : header)
+        if (h.contains(QLatin1String(" time ")))
+            h.replace(h.indexOf(QLatin1Char(' ')), 1, QLatin1Char('\n'));
+    return header;
+}
+
+// The shade of a matrix cell: green for the fewest comparisons in its order,
+// through yellow to red for a hundred times as many and more.
+QColor Shade(std::int64_t value, std::int64_t best)
+{
+    const double ratio = (static_cast<double>(value) + 1) / (static_cast<double>(best) + 1);
+    const double t = std::clamp(std::log10(ratio) / 2, 0.0, 1.0);
+    return QColor::fromHsvF(static_cast<float>((1 - t) / 3), 0.35f, 1.0f);
+}
+
+// Column of the table page.
+enum Column { kName, kComparisons, kSteps, kWrites, kWindow, kEngine, kVerdict, kStable, kCost, kNote };
+
 } // namespace
 
 frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(this)
@@ -114,6 +150,9 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     setWindowIcon(ProgramIcon());
 
     lblData = new QLabel;
+    // Gives way on a small screen rather than widening the window past it;
+    // its tooltip then holds the whole text.
+    lblData->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblStale = new QLabel(QStringLiteral("The data set has changed since these figures were computed."));
     lblStale->setStyleSheet(QStringLiteral("color: #b00000"));
     lblStale->hide();
@@ -128,11 +167,14 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     top->addWidget(cmdSave);
     top->addWidget(cmdClose);
 
-    // The one data set: the table and, beside it, the chart.
+    // The one data set: the table and the chart.
     auto copy = [this] { QApplication::clipboard()->setText(CopyText()); };
-    tblResults = new FigureTable(kRoutines, TableHeader().size(), copy);
+    tblResults = new FigureTable(kRoutines, TableHeader(true).size(), copy);
     tblResults->setObjectName(QStringLiteral("tblResults"));
-    tblResults->setHorizontalHeaderLabels(TableHeader());
+    tblResults->setHorizontalHeaderLabels(WrappedHeader(TableHeader(true)));
+    tblResults->horizontalHeaderItem(kCost)->setToolTip(
+        QStringLiteral("The average cost; the routine's tooltip gives the best and the worst"));
+    tblResults->horizontalHeader()->setStretchLastSection(true);
     tblResults->setSortingEnabled(true);
     tblResults->horizontalHeader()->setSortIndicatorShown(true);
     tblResults->sortByColumn(0, Qt::AscendingOrder);
@@ -153,13 +195,11 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     chartLayout->setContentsMargins(0, 0, 0, 0);
     chartLayout->addLayout(chartBar);
     chartLayout->addWidget(chart, 1);
-    auto* split = new QSplitter(Qt::Horizontal);
-    split->addWidget(tblResults);
-    split->addWidget(chartPanel);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    // Every column of the table in view, the verdict included.
-    split->setSizes({800, 420});
+    // The table and the chart on tabs of their own: thirty rows with every
+    // column and every bar fit no screen side by side.
+    tabTable = new QTabWidget;
+    tabTable->addTab(tblResults, QStringLiteral("&Table"));
+    tabTable->addTab(chartPanel, QStringLiteral("&Bar chart"));
 
     // All orders: the matrix and the selected cell's figures.
     std::vector<int> all;
@@ -168,6 +208,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     tblMatrix = new FigureTable(kRoutines, MatrixHeader(all).size(), copy);
     tblMatrix->setObjectName(QStringLiteral("tblMatrix"));
     tblMatrix->setHorizontalHeaderLabels(MatrixHeader(all));
+    tblMatrix->horizontalHeader()->setStretchLastSection(true);
     lblCell = new QLabel(QStringLiteral("Select a cell to see its steps and writes."));
     prgCompare = new QProgressBar;
     prgCompare->setRange(0, 1000);
@@ -183,7 +224,7 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     matrixLayout->addWidget(lblCell);
 
     pages_ = new QStackedWidget;
-    pages_->addWidget(split);
+    pages_->addWidget(tabTable);
     pages_->addWidget(matrixPage);
     growth = AddGrowthPage(pages_, top, chkAllOrders, {lblData, prgCompare, cmdCancel});
 
@@ -193,7 +234,6 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     layout->addWidget(pages_, 1);
     // Below both pages: a table of a very wide data set can take long too.
     layout->addLayout(progress);
-    resize(1240, 480);
 
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
@@ -210,6 +250,8 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(cboChart, &QComboBox::currentIndexChanged, this, &frmCompare::ShowChart);
     connect(chkLog, &QCheckBox::toggled, chart, &BarChart::setLogarithmic);
+    // Once the user has chosen the scale, it stays as chosen.
+    connect(chkLog, &QCheckBox::clicked, this, [this] { logChosen_ = true; });
     connect(tblMatrix, &QTableWidget::currentCellChanged, this, &frmCompare::ShowCell);
     auto* copyKey = new QShortcut(QKeySequence::Copy, this);
     connect(copyKey, &QShortcut::activated, this, copy);
@@ -217,9 +259,63 @@ frmCompare::frmCompare(QWidget* owner) : QWidget(owner, Qt::Window), loaded_(thi
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     Refresh();
+    FitToScreen(owner);
 }
 
 frmCompare::~frmCompare() = default;
+
+void frmCompare::FitToScreen(QWidget* owner)
+{
+    // As wide as the table's columns and the chart want, as high as the chart
+    // wants, within the available area of the screen the owner is on.
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Room for the frame the window manager adds, which is not known yet.
+    const QRect room = area.adjusted(8, 8, -8, -40);
+    const int pages = std::max(TableWidth(), MatrixWidth());
+    const QSize want = layout()->sizeHint().expandedTo(QSize(pages + 2 * layout()->contentsMargins().left() + 8, 0));
+    const QSize least = minimumSizeHint();
+    const QSize size(std::clamp(want.width(), least.width(), std::max(least.width(), room.width())),
+                     std::clamp(want.height(), least.height(), std::max(least.height(), room.height())));
+    resize(size);
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(owner ? owner->frameGeometry().center() : room.center());
+    placed.moveLeft(std::max(room.left(), std::min(placed.left(), room.right() - size.width() + 1)));
+    placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() - size.height() + 1)));
+    move(placed.topLeft());
+}
+
+int frmCompare::MatrixWidth() const
+{
+    // The matrix fills in later: its figures as wide as the largest count a
+    // cell can show, its note as its longest.
+    const QFontMetrics fm = tblMatrix->fontMetrics();
+    const int pad = 2 * tblMatrix->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tblMatrix) + 8;
+    int width = 2 * tblMatrix->frameWidth() + tblMatrix->verticalScrollBar()->sizeHint().width();
+    QHeaderView* header = tblMatrix->horizontalHeader();
+    int name = 0;
+    int note = 0;
+    for (int r = 0; r < kRoutineCount; ++r) {
+        name = std::max(name, fm.horizontalAdvance(QString::fromUtf8(RoutineTable[r].name)));
+        const RunResult notRun{RunResult::State::NotRun};
+        note = std::max(note, fm.horizontalAdvance(RoutineNote(r, {&notRun, 1})));
+        note = std::max(note, fm.horizontalAdvance(RoutineNote(r, {})));
+    }
+    const int figure = std::max(fm.horizontalAdvance(QStringLiteral("0000000000")), fm.horizontalAdvance(QStringLiteral("Cancelled")));
+    for (int c = 0; c < tblMatrix->columnCount(); ++c) {
+        const int content = c == 0 ? name : c == tblMatrix->columnCount() - 1 ? note : figure;
+        width += std::max(content + pad, header->sectionSizeHint(c));
+    }
+    return width;
+}
+
+int frmCompare::TableWidth() const
+{
+    int width = 2 * tblResults->frameWidth() + tblResults->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < tblResults->columnCount(); ++c)
+        width += std::max(tblResults->columnWidth(c), tblResults->horizontalHeader()->sectionSizeHint(c));
+    return width;
+}
 
 bool frmCompare::AllOrders() const
 {
@@ -236,6 +332,7 @@ void frmCompare::Refresh()
     lblStale->hide();
     if (GrowthShown(growth))
         return growth->Start();
+    logChosen_ = false;
     if (AllOrders()) {
         matrix_.reset();
         matrixHeight_ = SortSet[1];
@@ -318,40 +415,35 @@ void frmCompare::ShowTable()
                          .arg(tableInput_.height)
                          .arg(tableInput_.width)
                          .arg(DelayText(tableDelay_), state));
+    lblData->setToolTip(lblData->text());
     const bool sorting = tblResults->isSortingEnabled();
     tblResults->setSortingEnabled(false);
     for (int r = 0; r < kRoutines && r < static_cast<int>(tableResults_.size()); ++r) {
         const RunResult& res = tableResults_[r][0];
         const bool done = res.state == RunResult::State::Done;
-        auto* name = new FigureItem(QString::fromLatin1(RoutineTable[r].name), r);
-        tblResults->setItem(r, 0, name);
-        tblResults->setItem(r, 1, Figure(res, res.comparisons, ComparesValues(r)));
-        tblResults->setItem(r, 2, Figure(res, res.steps));
-        tblResults->setItem(r, 3, Figure(res, res.writes));
+        tblResults->setItem(r, kName, NameItem(r));
+        tblResults->setItem(r, kComparisons, Figure(res, res.comparisons, ComparesValues(r)));
+        tblResults->setItem(r, kSteps, Figure(res, res.steps));
+        tblResults->setItem(r, kWrites, Figure(res, res.writes));
         const double window = WindowSeconds(res.steps, tableDelay_);
-        tblResults->setItem(r, 4, done ? new FigureItem(QString::number(window, 'f', 2), window) : Figure(res, 0));
+        tblResults->setItem(r, kWindow, done ? new FigureItem(QString::number(window, 'f', 2), window) : Figure(res, 0));
         const double ms = res.engineSeconds * 1000.0;
-        tblResults->setItem(r, 5, done ? new FigureItem(QString::number(ms, 'f', 3), ms) : Figure(res, 0));
-        tblResults->setItem(r, 6, Verdict(res));
-        tblResults->setItem(r, 7, new FigureItem(RoutineNote(r), RoutineRuns(r) ? (ComparesValues(r) ? 0 : 1) : 2));
-        for (int c = 1; c < 6; ++c)
+        tblResults->setItem(r, kEngine, done ? new FigureItem(QString::number(ms, 'f', 3), ms) : Figure(res, 0));
+        tblResults->setItem(r, kVerdict, Verdict(res));
+        auto* stable = new FigureItem(StableText(r), RoutineTable[r].stable ? 0 : 1);
+        stable->setTextAlignment(Qt::AlignCenter);
+        tblResults->setItem(r, kStable, stable);
+        auto* cost = new FigureItem(CostText(r), ExpectedCost(r, tableInput_.width));
+        cost->setToolTip(RoutineFacts(r));
+        tblResults->setItem(r, kCost, cost);
+        const QString note = RoutineNote(r, {&res, 1});
+        tblResults->setItem(r, kNote, new FigureItem(note, note.isEmpty() ? 0 : RoutineRuns(r) ? 1 : 2));
+        for (int c = kComparisons; c <= kEngine; ++c)
             if (QTableWidgetItem* item = tblResults->item(r, c))
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     tblResults->setSortingEnabled(sorting);
     tblResults->resizeColumnsToContents();
-    // The table takes the width its columns need, the note included, and
-    // the chart the rest, as far as the window allows.
-    if (auto* split = qobject_cast<QSplitter*>(pages_->widget(0))) {
-        int needed = 2 * tblResults->frameWidth() + tblResults->verticalHeader()->width()
-            + tblResults->verticalScrollBar()->sizeHint().width();
-        for (int c = 0; c < tblResults->columnCount(); ++c)
-            needed += tblResults->columnWidth(c);
-        const QList<int> sizes = split->sizes();
-        const int total = sizes.value(0) + sizes.value(1);
-        if (total > 0 && sizes.value(0) < needed)
-            split->setSizes({std::min(needed, total * 3 / 4), total - std::min(needed, total * 3 / 4)});
-    }
     ShowChart();
 }
 
@@ -361,9 +453,11 @@ void frmCompare::ShowChart()
     std::vector<BarChart::Bar> bars;
     for (int r = 0; r < kRoutines && r < static_cast<int>(tableResults_.size()); ++r) {
         const RunResult& res = tableResults_[r][0];
-        BarChart::Bar bar{QString::fromLatin1(RoutineTable[r].name), std::nullopt, QString()};
+        BarChart::Bar bar{QString::fromUtf8(RoutineTable[r].name), std::nullopt, QString()};
         if (!RoutineRuns(r))
             bar.why = QStringLiteral("not available");
+        else if (res.state == RunResult::State::NotRun)
+            bar.why = RoutineNote(r, {&res, 1}).toLower();
         else if (figure == 0 && !ComparesValues(r))
             bar.why = QStringLiteral("not a comparison sort");
         else if (res.state == RunResult::State::Cancelled)
@@ -371,6 +465,14 @@ void frmCompare::ShowChart()
         else if (res.state == RunResult::State::Done)
             bar.value = static_cast<double>(figure == 0 ? res.comparisons : figure == 1 ? res.steps : res.writes);
         bars.push_back(bar);
+    }
+    // A scale the user has not chosen follows the figures: logarithmic when a
+    // linear one would make the short bars invisible.
+    if (!logChosen_) {
+        const bool wide = BarChart::wideRange(bars);
+        const QSignalBlocker quiet(chkLog);
+        chkLog->setChecked(wide);
+        chart->setLogarithmic(wide);
     }
     chart->setBars(std::move(bars));
 }
@@ -387,17 +489,34 @@ void frmCompare::ShowMatrix()
                              .arg(matrixHeight_)
                              .arg(matrixWidth_)
                              .arg(state));
+    lblData->setToolTip(lblData->text());
+    // The fewest comparisons of each order, among the comparison sorts that ended.
+    std::vector<std::optional<std::int64_t>> best(kOrderCount);
+    for (int r = 0; r < kRoutines && r < static_cast<int>(matrixResults_.size()); ++r)
+        for (int c = 0; c < kOrderCount && c < static_cast<int>(matrixResults_[r].size()); ++c)
+            if (const RunResult& cell = matrixResults_[r][c]; cell.state == RunResult::State::Done && ComparesValues(r))
+                best[c] = std::min(best[c].value_or(cell.comparisons), cell.comparisons);
     for (int r = 0; r < kRoutines && r < static_cast<int>(matrixResults_.size()); ++r) {
-        tblMatrix->setItem(r, 0, new QTableWidgetItem(QString::fromLatin1(RoutineTable[r].name)));
+        tblMatrix->setItem(r, 0, NameItem(r));
         const std::vector<RunResult>& row = matrixResults_[r];
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             QTableWidgetItem* item = Figure(row[c], row[c].comparisons, ComparesValues(r));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (row[c].state == RunResult::State::Done && ComparesValues(r) && c < kOrderCount && best[c]) {
+                item->setBackground(Shade(row[c].comparisons, *best[c]));
+                item->setForeground(Qt::black);
+                if (row[c].comparisons == *best[c]) {
+                    QFont bold = item->font();
+                    bold.setBold(true);
+                    item->setFont(bold);
+                    item->setToolTip(QStringLiteral("The fewest comparisons on this order"));
+                }
+            }
             if (row[c].state == RunResult::State::Done && !row[c].verified)
                 item->setForeground(Qt::red);
             tblMatrix->setItem(r, c + 1, item);
         }
-        tblMatrix->setItem(r, kOrderCount + 1, new QTableWidgetItem(RoutineNote(r)));
+        tblMatrix->setItem(r, kOrderCount + 1, new QTableWidgetItem(RoutineNote(r, row)));
     }
     tblMatrix->resizeColumnsToContents();
     ShowCell();
@@ -413,7 +532,7 @@ void frmCompare::ShowCell()
         return;
     }
     const RunResult& res = matrixResults_[r][c];
-    const QString where = QStringLiteral("%1, %2: ").arg(QString::fromLatin1(RoutineTable[r].name), OrderName(c));
+    const QString where = QStringLiteral("%1, %2: ").arg(QString::fromUtf8(RoutineTable[r].name), OrderName(c));
     QString what;
     switch (res.state) {
     case RunResult::State::Done:
@@ -425,6 +544,7 @@ void frmCompare::ShowCell()
         break;
     case RunResult::State::Cancelled: what = QStringLiteral("cancelled"); break;
     case RunResult::State::NotAvailable: what = QStringLiteral("not available"); break;
+    case RunResult::State::NotRun: what = RoutineNote(r, {&res, 1}).toLower(); break;
     case RunResult::State::Pending: what = QStringLiteral("not computed yet"); break;
     }
     lblCell->setText(where + what);
@@ -469,6 +589,7 @@ QString frmCompare::PageText(ReportFormat format) const
     info.height = tableInput_.height;
     info.width = tableInput_.width;
     info.delay = tableDelay_;
+    info.facts = true;
     return Report(tableResults_, info, format);
 }
 

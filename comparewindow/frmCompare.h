@@ -20,6 +20,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
+class QTabWidget;
 class QTableWidget;
 class QTimer;
 
@@ -44,6 +45,7 @@ public:
     // True when the figures shown no longer match the data set.
     bool Stale() const;
 
+    QTabWidget* tabTable = nullptr; // the one data set: the table and the chart
     QTableWidget* tblResults = nullptr;
     QTableWidget* tblMatrix = nullptr;
     BarChart* chart = nullptr;
@@ -72,6 +74,12 @@ private:
     void ShowCell();
     void SaveAs();
     bool AllOrders() const;
+    // Sizes and places the window within the available area of the owner's screen.
+    void FitToScreen(QWidget* owner);
+    // The width the table needs to show every column.
+    int TableWidth() const;
+    // The width the matrix of all orders needs, before it has figures.
+    int MatrixWidth() const;
     QString PageText(ReportFormat format) const;
 
     LoadedForm loaded_;
@@ -89,6 +97,7 @@ private:
     Integer matrixWidth_ = 0;
     ResultGrid matrixResults_;
     bool matrixCancelled_ = false;
+    bool logChosen_ = false; // the user has set the chart's scale
 };
 
 // Opens the Compare window over `owner`, or brings the open one forward.

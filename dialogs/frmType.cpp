@@ -1,5 +1,6 @@
 #include "dialogs/frmType.h"
 
+#include "compare/Report.h"
 #include "dialogs/DialogSupport.h"
 #include "engine/Module1.h"
 #include "engine/Routines.h"
@@ -21,6 +22,9 @@ frmType::frmType(QWidget* owner) : QDialog(owner)
     for (const Routine& routine : RoutineTable)
         names << QString::fromUtf8(routine.name);
     FillList(lstType, names);
+    // What a student needs to know of each routine, where the pointer rests.
+    for (int i = 0; i < lstType->count() && i < kRoutineCount; ++i)
+        lstType->item(i)->setToolTip(RoutineFacts(i));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
