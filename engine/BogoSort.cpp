@@ -36,7 +36,8 @@ void BogoSort()
     const int W = RunWidth();
     // Above its limit it would not end in a lifetime: then it shuffles nothing.
     const auto self = std::ranges::find(RoutineTable, &BogoSort, &Routine::entry);
-    if (self->sizeLimit == 0 || W <= self->sizeLimit)
+    const int limit = self != RoutineTable.end() ? self->sizeLimit : 0;
+    if (limit == 0 || W <= limit)
         while (Sorting && !BogoSorted(W))
             BogoShuffle(W);
     CloseRun(true);

@@ -14,6 +14,21 @@ bool StepGoesOn(int X, int Y, int z)
     return Sorting;
 }
 
+namespace {
+
+// Marker 3 follows the head of the run not being copied; it is redrawn only
+// when the head has moved, which keeps a step as cheap as one marker's move.
+int MarkerMove(int& shown, int to)
+{
+    if (to == shown)
+        return -1;
+    if (to != -1)
+        shown = to;
+    return to;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- bottom-up
 
 void MergeFromLeft(int first, int mid, int last)
@@ -26,6 +41,7 @@ void MergeFromLeft(int first, int mid, int last)
     int j = mid + 1; // next of the right run, in place
     int dest = first;
     bool live = true;
+    int head = -1; // where marker 3 stands: the right run's next value
     while (live && i <= n1 && j <= last) {
         ++Comparisons;
         // Ties take the left run: equal values keep their order.
@@ -34,7 +50,7 @@ void MergeFromLeft(int first, int mid, int last)
         } else {
             Store(SortData, dest, SortData[j++]);
         }
-        live = StepGoesOn(-1, dest, j <= last ? j : -1);
+        live = StepGoesOn(-1, dest, MarkerMove(head, j <= last ? j : -1));
         ++dest;
     }
     // The right run's rest is in place already; the left run's rest fills the
@@ -292,9 +308,10 @@ void MergeLo(int base1, int len1, int base2, int len2)
     const int end2 = base2 + len2 - 1;
     int dest = base1;
     bool live = true;
+    int head = -1;
     auto put = [&](Integer value) {
         Store(SortData, dest, value);
-        live = StepGoesOn(-1, dest, c2 <= end2 ? c2 : -1);
+        live = StepGoesOn(-1, dest, MarkerMove(head, c2 <= end2 ? c2 : -1));
         ++dest;
     };
     while (live && c1 <= len1 && c2 <= end2) {
@@ -359,9 +376,10 @@ void MergeHi(int base1, int len1, int base2, int len2)
     int c2 = len2;             // last of the right run, in AuxData(1..len2)
     int dest = base2 + len2 - 1;
     bool live = true;
+    int head = -1;
     auto put = [&](Integer value) {
         Store(SortData, dest, value);
-        live = StepGoesOn(-1, dest, c1 >= base1 ? c1 : -1);
+        live = StepGoesOn(-1, dest, MarkerMove(head, c1 >= base1 ? c1 : -1));
         --dest;
     };
     while (live && c1 >= base1 && c2 >= 1) {

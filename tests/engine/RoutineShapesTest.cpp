@@ -36,7 +36,12 @@ TEST_F(EngineTest, LaterRoutinesMakeTheirHandWorkedCounts)
         // (33..64, 1..32): run scans 32 + 31; the merge's gallops trim nothing (1 + 1),
         // 1..7 are taken one at a time (7), then a gallop over the left run (1) and one
         // over the right run's 24 values 9..32 (1 + 4 doubling + 3 bisecting) = 81.
+        // From the right: runs 33..64 and 1..16, 65..80 (32 + 31); the right run's 65..80
+        // are in place already: gallops 1 + 10 (1 + 5 going left + 4 bisecting); the left
+        // run is the longer: 64 down to 58 one at a time (7), then one gallop finds all
+        // of 33..57 above 16 (1 + 4 + 4) = 90.
         {Tim, {3, 1, 2}, 4}, {Tim, Concat(Range(33, 64), Range(1, 32)), 81},
+        {Tim, Concat(Range(33, 64), Concat(Range(1, 16), Range(65, 80))), 90},
         // Dual-Pivot ascending 5: pivots 1 and 5 (1), the middle three cost 2 each (6),
         // 1 < 5 (1); then pivots 2 and 4 (1), 3 costs 2, 2 < 4 (1) = 12.
         // {3,1,2}: 3 > 2 swaps the pivots (1), 1 < 2 (1), 2 < 3 (1) = 3.
