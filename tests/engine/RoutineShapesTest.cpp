@@ -215,10 +215,16 @@ TEST_F(EngineTest, LaterRoutinesSortEveryKindOfData)
 
 TEST_F(EngineTest, LaterRoutinesStopWithinOneStep)
 {
+    // After the step in which Stop came, no step but the closing one; a merge
+    // stopped half way still leaves every value in SortData.
     const Values data = Random(40, 30);
+    std::vector<std::pair<int, Values>> runs;
     for (int type : kLater)
-        for (int stopAt : {1, 2, 7, 30}) {
-            const Values input = type == Bogo ? Values{5, 1, 4, 2, 3, 6} : data;
+        runs.push_back({type, type == Bogo ? Values{5, 1, 4, 2, 3, 6} : data});
+    runs.push_back({Tim, Concat(Range(33, 64), Range(1, 32))});                      // merging from the left
+    runs.push_back({Tim, Concat(Range(33, 64), Concat(Range(1, 16), Range(65, 80)))}); // and from the right
+    for (const auto& [type, input] : runs)
+        for (int stopAt : {1, 2, 7, 9, 30}) {
             Load(input);
             int seen = 0;
             int after = 0;
