@@ -1,8 +1,8 @@
 #include "engine/Dispatch.h"
 
+#include "engine/Instrument.h"
 #include "engine/Module1.h"
 #include "engine/Routines.h"
-#include "engine/Instrument.h"
 #include "platform/Runtime.h"
 
 #include <string>
