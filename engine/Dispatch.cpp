@@ -1,8 +1,11 @@
 #include "engine/Dispatch.h"
 
+#include "engine/Instrument.h"
 #include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "platform/Runtime.h"
+
+#include <string>
 
 namespace {
 
@@ -28,6 +31,13 @@ void mnuStart_Click()
         return;
     const Routine& routine = RoutineTable[SortType];
     Sorting = true;
+    // A routine that would not end in a lifetime on this many values is
+    // refused with a word, and nothing of a run begins.
+    if (routine.sizeLimit > 0 && RunWidth() > routine.sizeLimit) {
+        MsgBox(std::string(routine.name) + " runs on at most " + std::to_string(routine.sizeLimit) + " values.");
+        Sorting = false;
+        return;
+    }
     RoutineScope scope;
     if (routine.notice)
         MsgBox(routine.notice);

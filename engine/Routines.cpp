@@ -35,7 +35,8 @@ const std::array<Routine, kRoutineCount> RoutineTable{{
     {"Pancake Sort", nullptr, PancakeSort, "selection", true, false, true, kQuadratic, 0},
     {"Bottom-up Merge Sort", nullptr, BottomUpMergeSort, "merge", true, true, false, kLinearithmic, 0},
     {"Tim Sort", nullptr, TimSort, "merge", true, true, false, {"O(n)", "O(n log n)", "O(n log n)"}, 0},
-    {"Dual-Pivot Quick Sort", nullptr, DualPivotQuickSort, "quick", true, false, true, kQuick, 0},
+    // All equal: equal pivots leave one middle part, which needs no sorting.
+    {"Dual-Pivot Quick Sort", nullptr, DualPivotQuickSort, "quick", true, false, true, {"O(n)", "O(n log n)", "O(n²)"}, 0},
     {"Three-Way Quick Sort", nullptr, ThreeWayQuickSort, "quick", true, false, true, {"O(n)", "O(n log n)", "O(n²)"}, 0},
     {"Intro Sort", nullptr, IntroSort, "quick", true, false, true, kLinearithmic, 0},
     {"MSD Radix Sort", nullptr, MsdRadixSort, "distribution", false, false, true, {"O(d·n)", "O(d·n)", "O(d·n)"}, 0},

@@ -84,3 +84,45 @@ void Heapify(const Integer& i);
 void StoogeRange(const Integer& i, const Integer& j);
 // One counting pass by the digit of (v - m) that divisor d selects.
 void RadixPass(const int& d, const int& m);
+
+// A drawn step after which a routine goes on only if the run has not been
+// stopped: the routines that stop within one step test this at every step.
+bool StepGoesOn(int X, int Y, int z);
+// Bottom-up Merge Sort: merges SortData(first..mid) with (mid + 1..last),
+// the left run copied to AuxData; ties take the left run, so it is stable.
+// A stop during the merge puts the left run's rest back into the gap.
+void MergeFromLeft(int first, int mid, int last);
+// Tim Sort's pieces. The length of the run that starts at lo (ending at
+// most at hi), a strictly descending run reversed in place.
+int CountRunAndMakeAscending(int lo, int hi);
+// Binary insertion of start..hi into the sorted lo..start - 1.
+void BinaryInsertRange(int lo, int start, int hi);
+// The place of key in sorted v(base..base + len - 1), searched from hint
+// outwards: Left before the values equal to key, Right after them.
+int GallopLeft(Integer key, const std::vector<Integer>& v, int base, int len, int hint);
+int GallopRight(Integer key, const std::vector<Integer>& v, int base, int len, int hint);
+// Merges the adjacent sorted runs base1.. and base2.. (base2 = base1 + len1)
+// through AuxData, the shorter run copied: Lo from the left, Hi from the right.
+void MergeLo(int base1, int len1, int base2, int len2);
+void MergeHi(int base1, int len1, int base2, int len2);
+// The quick-sort variants' ranges: each tests the stop flag on entry.
+void DualPivotRange(int lo, int hi);
+void ThreeWayRange(int lo, int hi);
+// Intro Sort: quick sort while depth lasts, then heap sort; insertion for
+// ranges of at most 16.
+void IntroRange(int lo, int hi, int depth);
+int MedianOfThreePartition(int lo, int hi);
+void IntroHeapRange(int lo, int hi);
+void IntroInsertionRange(int lo, int hi);
+// MSD Radix Sort: sorts lo..hi in place by the base-4 digit of (v - m)
+// at shift, then each bucket by the next digit.
+void MsdRange(int lo, int hi, int shift, int m);
+// The networks. One compare-exchange: counts one comparison, puts the smaller
+// value at i when ascending (at j otherwise).
+void NetworkComparator(int i, int j, bool ascending);
+// Bitonic Sort of the n values from lo, for any n.
+void BitonicRange(int lo, int n, bool ascending);
+void BitonicMerge(int lo, int n, bool ascending);
+// Bogo Sort: whether SortData(1..W) is ascending; a uniform shuffle of it.
+bool BogoSorted(int W);
+void BogoShuffle(int W);

@@ -68,3 +68,27 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
     Start(Radix);
     ExpectNothingRan();
 }
+
+TEST_F(DispatchTest, ARoutinePastItsSizeLimitIsRefusedWithAWord)
+{
+    // Bogo Sort runs on 10 values; on 11 it says so and nothing of a run begins.
+    const int bogo = 29;
+    ASSERT_EQ(RoutineTable[bogo].sizeLimit, 10);
+    Values eleven{3, 1, 2, 9, 8, 7, 6, 5, 4, 11, 10};
+    Load(eleven);
+    Start(bogo);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Bogo Sort runs on at most 10 values."}));
+    EXPECT_EQ(view.calls, Calls{});
+    EXPECT_EQ(Data(), eleven);
+    EXPECT_FALSE(Sorting);
+    EXPECT_FALSE(RoutineRunning);
+    // Ten values run (stopped at the first shuffle: 10! orders take a while);
+    // a width setting beyond the data counts the data.
+    Load({3, 1, 2, 9, 8, 7, 6, 5, 4, 10});
+    SortSet[2] = 40;
+    view.onCall = [](const ViewCall& c) { Sorting = Sorting && c.kind != ViewCall::Line; };
+    Start(bogo);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(view.calls.front(), kOpen);
+    EXPECT_EQ(view.calls.back(), kReport);
+}
