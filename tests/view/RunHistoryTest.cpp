@@ -1,6 +1,7 @@
 // Stepping a run back and forth through its history, from inside the step
-// pause as the window's hold does: every step shows exactly what was recorded
-// on the way, the start looks as it did, and the routine never notices.
+// pause as the window's hold does: at every step of every routine the arrays,
+// the markers, the count and the plot redrawn from the history are what the
+// run had there live, the start looks as it did, and the routine never notices.
 #include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "engine/RunHistory.h"
