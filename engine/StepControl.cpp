@@ -50,6 +50,13 @@ void SetHoldListener(std::function<void(bool)> l)
     listener = std::move(l);
 }
 
+void ResetStepControl()
+{
+    holdRequested = holding = stepOnce = false;
+    heldSeconds = 0;
+    listener = nullptr;
+}
+
 void HoldAtStep()
 {
     // Only the event thread can be held: its events are what ends the hold.

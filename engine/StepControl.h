@@ -21,6 +21,10 @@ double HeldSeconds();
 // the present. An empty function removes it.
 void SetHoldListener(std::function<void(bool holding)> listener);
 
+// Back to the start: no hold asked for, none under way, no held time, no
+// listener. Each test begins here, as the program does.
+void ResetStepControl();
+
 // Called by the step pause: while a hold is asked for, waits in the event
 // loop without spinning. Window unloading ends it at once.
 void HoldAtStep();

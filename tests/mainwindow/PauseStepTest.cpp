@@ -17,6 +17,14 @@ namespace {
 
 class PauseTest : public MainWindowTest {
 protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        // Nothing of an earlier test's holds reaches this one.
+        EXPECT_FALSE(HoldRequested());
+        EXPECT_FALSE(Holding());
+        EXPECT_EQ(HeldSeconds(), 0);
+    }
     // 100 random values at delay 0, the run paused from its first pump.
     frmMain& ReadyPaused(int type = 1)
     {

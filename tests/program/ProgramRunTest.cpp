@@ -11,7 +11,10 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstring>
+#include <poll.h>
 #include <sys/inotify.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -30,10 +33,13 @@ public:
             vars.remove(QStringLiteral("XDG_CONFIG_HOME"));
             vars.insert(QStringLiteral("HOME"), home);
         }
+        // The toolkit's own folder, so that it has nothing to say about it.
+        vars.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         process_.setProcessEnvironment(vars);
         process_.setChildProcessModifier([] { // as from a terminal, whatever this test runs under
             for (const int signo : {SIGTERM, SIGINT, SIGHUP})
                 signal(signo, SIG_DFL);
+            prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives a test that is ended
         });
         process_.start(QStringLiteral(ORDIVAN_PROGRAM), {});
         return QTest::qWaitFor([&] { return Errors().contains(QLatin1String("Painting and flushing dirty top level")) || process_.state() == QProcess::NotRunning; }, 60000)
@@ -44,8 +50,19 @@ public:
     bool EndsWithZero() { return process_.waitForFinished(30000) && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0; }
     // Standard error so far, the painting log included.
     QString Errors() { return errors_ += QString::fromLocal8Bit(process_.readAllStandardError()); }
+    // What the program itself said on standard error: without the painting
+    // log and the offscreen platform's note that it has no window manager.
+    QString Said()
+    {
+        QStringList lines = Errors().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        lines.removeIf([](const QString& line) {
+            return line.startsWith(QLatin1String("qt.widgets.painting")) || line == QLatin1String("This plugin does not support propagateSizeHints()");
+        });
+        return lines.join(QLatin1Char('\n'));
+    }
 
 private:
+    QTemporaryDir runtime_;
     QProcess process_;
     QString errors_;
 };
@@ -69,6 +86,23 @@ void ExpectEveryKeyAsANumber(const QString& file)
     }
 }
 
+// Whether the folder's events so far include a new Ordivan.conf moved in.
+bool Replaced(int watch)
+{
+    alignas(inotify_event) char events[4096];
+    pollfd ready{watch, POLLIN, 0};
+    while (poll(&ready, 1, 0) == 1) {
+        const ssize_t n = read(watch, events, sizeof events);
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            if ((event->mask & IN_MOVED_TO) && event->len && std::strcmp(event->name, "Ordivan.conf") == 0)
+                return true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 TEST(ShippedProgram, ShowsItsWindowAndOnSigtermOrSighupSavesEveryKeyAndEndsWithZero)
@@ -85,6 +119,18 @@ TEST(ShippedProgram, ShowsItsWindowAndOnSigtermOrSighupSavesEveryKeyAndEndsWithZ
         ExpectEveryKeyAsANumber(folder + QStringLiteral("/Ordivan.conf"));
         EXPECT_FALSE(program.Errors().contains(QLatin1String("Ordivan:"))) << program.Errors().toStdString();
     }
+}
+
+TEST(ShippedProgram, AFirstStartWithNoSettingsFolderSaysNothingAndSavesEveryKey)
+{
+    QTemporaryDir scratch;
+    const QString config = scratch.filePath(QStringLiteral("config")); // not there yet
+    Program program;
+    ASSERT_TRUE(program.Start(config)) << program.Errors().toStdString();
+    program.Signal(SIGTERM);
+    EXPECT_TRUE(program.EndsWithZero()) << program.Errors().toStdString();
+    EXPECT_EQ(program.Said(), QString());
+    ExpectEveryKeyAsANumber(config + QStringLiteral("/Ordivan/Ordivan.conf"));
 }
 
 TEST(ShippedProgram, AStoreThatCannotBeWrittenIsReportedAndTheProgramStillEndsWithZero)
@@ -126,7 +172,7 @@ TEST(ShippedProgram, KilledDuringTheSaveItLeavesTheOldFileOrTheNewNeverAMix)
 {
     QTemporaryDir config;
     const QString file = config.filePath(QStringLiteral("Ordivan/Ordivan.conf"));
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    const QDir folder = QFileInfo(file).dir();
     // Bulk that every save carries along makes the save last long enough to
     // be hit; every key unreadable, so the new file holds the defaults.
     QByteArray old = "[Bulk]\n";
@@ -135,20 +181,44 @@ TEST(ShippedProgram, KilledDuringTheSaveItLeavesTheOldFileOrTheNewNeverAMix)
     old += "[Settings]\n";
     for (const char* key : SettingKeys)
         old += QByteArray(key) + "=old\n";
-    for (const int wait : {0, 50, 150, 400, 800, 1600}) { // ms from the close request to the kill
+    // The kill comes this many ms after the save has taken its lock (before
+    // it reads or writes anything), so it falls at every point of the save;
+    // -1: once the new file is in place.
+    int killedMidSave = 0;
+    int saved = 0;
+    for (const int wait : {0, 10, 30, 60, 100, 150, 250, -1}) {
         SCOPED_TRACE(wait);
+        ASSERT_TRUE(QDir(folder).removeRecursively() && QDir().mkpath(folder.path()));
         QFile stored(file);
         ASSERT_TRUE(stored.open(QIODevice::WriteOnly | QIODevice::Truncate));
         stored.write(old);
         stored.close();
         Program program;
         ASSERT_TRUE(program.Start(config.path())) << program.Errors().toStdString();
+        const int watch = inotify_init1(IN_CLOEXEC);
+        ASSERT_GE(watch, 0);
+        ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(folder.path()).constData(), IN_CREATE | IN_MOVED_TO), 0);
         program.Signal(SIGTERM);
-        usleep(static_cast<useconds_t>(wait) * 1000);
+        pollfd event{watch, POLLIN, 0};
+        EXPECT_EQ(poll(&event, 1, 30000), 1) << "no save began";
+        if (wait >= 0)
+            usleep(static_cast<useconds_t>(wait) * 1000);
+        else
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Replaced(watch); }, 30000)) << "the save never ended";
         program.Signal(SIGKILL);
+        close(watch);
         program.EndsWithZero();
         ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
-        if (stored.readAll() != old)
+        const bool kept = stored.readAll() == old;
+        if (!kept) {
+            ++saved;
             ExpectEveryKeyAsANumber(file); // no key left at its old text
+        }
+        // The lock stays from before the save reads the old file until it has
+        // put the new one in place: a lock left is a save cut short.
+        if (folder.exists(QStringLiteral("Ordivan.conf.lock")))
+            ++killedMidSave;
     }
+    EXPECT_GE(killedMidSave, 2) << "too few kills fell in the middle of a save";
+    EXPECT_GE(saved, 1) << "no save was let finish";
 }
