@@ -66,7 +66,7 @@ constexpr const StoredKey& Row(Key key)
 {
     return StoredKeys[static_cast<std::size_t>(key)];
 }
-static_assert(std::string_view(Row(Key::SortWidth).name) == "SortWidth" && StoredKeys.size() == std::size_t(Key::Sound) + 1,
+static_assert(std::string_view(Row(Key::SortWidth).name) == "SortWidth" && std::string_view(Row(Key::Sound).name) == "Sound",
               "a row for every Key, in the same order");
 
 // The section every key lives in.
