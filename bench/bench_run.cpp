@@ -366,8 +366,8 @@ int main(int argc, char** argv)
     }
     long steps = 0;
     const std::size_t bytes = HistoryBytes(&steps);
-    std::printf("\nHistory of a whole 1000-value Bubble Sort: %ld steps in %.1f MB (target 16 MB)\n\n", steps,
-                bytes / 1048576.0);
+    std::printf("\nHistory of a whole 1000-value Bubble Sort: %ld steps in %.1f MB, %.1f bytes a step (target 16 MB)\n\n",
+                steps, bytes / 1048576.0, steps ? static_cast<double>(bytes) / steps : 0.0);
     StepCosts(200);
     return 0;
 }

@@ -22,18 +22,16 @@ std::optional<QString> GrowthOptionProblem(bool growth, bool budget, bool allOrd
     return std::nullopt;
 }
 
-int PrintGrowth(int order, std::optional<double> budget, ReportFormat format, QTextStream& out)
+QString GrowthText(int order, std::optional<double> budget, ReportFormat format)
 {
     std::unique_ptr<Growth> growth = Growth::Start(order, budget.value_or(Growth::kDefaultBudget));
     growth->Wait();
     GrowthReportInfo info;
     info.order = order;
     info.budget = growth->Budget();
-    out << GrowthReport(growth->Rows(), growth->Sizes(), info, format);
-    if (format == ReportFormat::Table) {
-        out << "\nGrowth: the slope of log(work) against log(width) over the last four widths.\n"
-               "Claimed: the routine's cost for the order's case.\n";
-    }
-    out.flush();
-    return 0;
+    QString text = GrowthReport(growth->Rows(), growth->Sizes(), info, format);
+    if (format == ReportFormat::Table)
+        text += QStringLiteral("\nGrowth: the slope of log(work) against log(width) over the last four widths.\n"
+                               "Claimed: the routine's cost for the order's case.\n");
+    return text;
 }

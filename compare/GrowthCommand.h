@@ -16,6 +16,6 @@ std::optional<double> ParseGrowthBudget(const QString& text);
 // Why the other options do not go with --growth, or nothing when they do.
 std::optional<QString> GrowthOptionProblem(bool growth, bool budget, bool allOrders, bool sized);
 
-// Runs the growth of every routine on `order` and prints it; returns the
-// exit status. No budget: the default.
-int PrintGrowth(int order, std::optional<double> budget, ReportFormat format, QTextStream& out);
+// Runs the growth of every routine on `order` and gives what the command
+// line prints. No budget: the default.
+QString GrowthText(int order, std::optional<double> budget, ReportFormat format);

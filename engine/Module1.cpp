@@ -18,7 +18,7 @@ constinit thread_local std::array<Integer, 5> ColorSet{};
 constinit thread_local std::array<Integer, 2> DrawSet{};
 constinit thread_local std::array<Integer, 3> SortSet{};
 constinit thread_local Integer SortType = 0;
-constinit thread_local std::int32_t Comparisons = 0;
+constinit thread_local std::int64_t Comparisons = 0;
 constinit thread_local int HeapSize = 0;
 
 void NullView::DoReset(int)

@@ -35,6 +35,9 @@ Integer RandomPartition(const Integer& lo, const Integer& hi)
 {
     const int r = static_cast<int>(std::floor((hi - lo + 1) * static_cast<double>(Rnd()) + lo));
     Exchange(lo, r);
+    // Both bars show their new values at once, with no pause of their own:
+    // the partition's steps that follow stay the run's steps.
+    MainView->DrawLine(-1, lo, r);
     return Partition(lo, hi);
 }
 

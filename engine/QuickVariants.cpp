@@ -188,7 +188,8 @@ void IntroInsertionRange(int lo, int hi)
             if (!(SortData[j - 1] > SortData[j]))
                 break;
             Exchange(j - 1, j);
-            if (!StepGoesOn(-1, j - 1, -1))
+            // Both bars changed: the one marker 3 leaves is drawn anew too.
+            if (!StepGoesOn(-1, j - 1, j))
                 return;
         }
 }

@@ -39,12 +39,13 @@ void RunHistory::Clear()
     std::vector<Step>().swap(steps_);
     std::vector<std::vector<Integer>>().swap(clears_);
     std::vector<ShownColumn>().swap(columns_);
+    std::vector<HighHalf>().swap(highs_);
     recording_ = false;
     oldest_ = shown_ = 0;
     oldestComparisons_ = 0;
 }
 
-void RunHistory::Restart(std::int32_t comparisons)
+void RunHistory::Restart(std::int64_t comparisons)
 {
     Clear();
     oldestComparisons_ = comparisons;
@@ -99,8 +100,14 @@ void RunHistory::Stepped()
         shown_ = ++oldest_;
         return;
     }
-    steps_.push_back({static_cast<std::uint32_t>(records_.size()), Comparisons});
+    const auto count = static_cast<std::uint64_t>(Comparisons);
+    const auto high = static_cast<std::uint32_t>(count >> 32);
+    const std::uint32_t before
+        = highs_.empty() ? static_cast<std::uint32_t>(static_cast<std::uint64_t>(oldestComparisons_) >> 32) : highs_.back().high;
+    steps_.push_back({static_cast<std::uint32_t>(records_.size()), static_cast<std::uint32_t>(count)});
     shown_ = Recorded();
+    if (high != before)
+        highs_.push_back({shown_, high});
     const std::size_t used = records_.size() * sizeof(std::uint32_t) + steps_.size() * sizeof(Step);
     if (used > capBytes_)
         DropOldest();
@@ -118,7 +125,9 @@ void RunHistory::DropOldest()
             std::vector<Integer>().swap(clears_[record & 0xFFFF]);
     }
     records_.erase(records_.begin(), records_.begin() + cut);
-    oldestComparisons_ = steps_[k - 1].comparisons;
+    oldestComparisons_ = CountAt(oldest_ + static_cast<long>(k));
+    // The new oldest count holds the high half of every step up to it.
+    std::erase_if(highs_, [&](const HighHalf& h) { return h.step <= oldest_ + static_cast<long>(k); });
     steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(k));
     for (Step& step : steps_)
         step.end -= cut;
@@ -237,17 +246,30 @@ void RunHistory::ToPresent()
     }
 }
 
-std::int32_t RunHistory::ComparisonsShown() const
+std::int64_t RunHistory::CountAt(long step) const
+{
+    if (step == oldest_)
+        return oldestComparisons_;
+    auto high = static_cast<std::uint64_t>(oldestComparisons_) >> 32;
+    for (auto h = highs_.rbegin(); h != highs_.rend(); ++h)
+        if (h->step <= step) {
+            high = h->high;
+            break;
+        }
+    return static_cast<std::int64_t>(high << 32 | steps_[static_cast<std::size_t>(step - oldest_ - 1)].comparisons);
+}
+
+std::int64_t RunHistory::ComparisonsShown() const
 {
     if (!recording_)
         return Comparisons;
-    return shown_ == oldest_ ? oldestComparisons_ : steps_[static_cast<std::size_t>(shown_ - oldest_ - 1)].comparisons;
+    return CountAt(shown_);
 }
 
 std::size_t RunHistory::Bytes() const
 {
     std::size_t bytes = records_.capacity() * sizeof(std::uint32_t) + steps_.capacity() * sizeof(Step)
-        + columns_.capacity() * sizeof(ShownColumn);
+        + columns_.capacity() * sizeof(ShownColumn) + highs_.capacity() * sizeof(HighHalf);
     for (const auto& c : clears_)
         bytes += c.capacity() * sizeof(Integer) + sizeof(c);
     return bytes;

@@ -3,7 +3,9 @@
 // elements written in SortData and AuxData, the scratch arrays cleared, the
 // columns of the plot redrawn and the markers moved; each is kept as one
 // 4-byte record holding the other value, so undoing and redoing a change
-// are the same exchange. The routine never runs backwards: stepping back
+// are the same exchange. A step keeps the low half of the comparison count
+// it ended with; the high half is kept only for the few steps where it
+// changes, so a step still costs 8 bytes. The routine never runs backwards: stepping back
 // undoes its writes, and the way forward (or to the present) redoes them,
 // so its arrays are exactly as it left them whenever it continues.
 #pragma once
@@ -34,7 +36,7 @@ public:
 
     // Starts afresh from a plot that shows SortData as a whole-chart redraw
     // does, with `comparisons` counted so far; earlier steps are dropped.
-    void Restart(std::int32_t comparisons);
+    void Restart(std::int64_t comparisons);
     // Drops everything; nothing is recorded until the next Restart.
     void Clear();
     // Whether steps can be stepped back through (false for a data set wider
@@ -58,7 +60,7 @@ public:
     // Steps dropped to keep within the memory cap.
     bool Dropped() const { return oldest_ > 0 && recording_; }
     // The comparisons counted up to the step shown.
-    std::int32_t ComparisonsShown() const;
+    std::int64_t ComparisonsShown() const;
     // One step back or forward; false when there is none.
     bool Back();
     bool Forward();
@@ -70,9 +72,15 @@ public:
 
 private:
     struct Step {
-        std::uint32_t end;       // one past its last record
-        std::int32_t comparisons; // the count when it ended
+        std::uint32_t end;         // one past its last record
+        std::uint32_t comparisons; // the low half of the count when it ended
     };
+    // From `step` on (until the next entry) the count's high half is `high`.
+    struct HighHalf {
+        long step;
+        std::uint32_t high;
+    };
+    std::int64_t CountAt(long step) const;
     void Push(unsigned tag, unsigned index, std::uint16_t value);
     void SetColumn(int index, ShownColumn column);
     void Exchange(std::uint32_t& record);
@@ -89,5 +97,6 @@ private:
     std::vector<ShownColumn> columns_;
     long oldest_ = 0; // the step the first kept record follows
     long shown_ = 0;
-    std::int32_t oldestComparisons_ = 0;
+    std::vector<HighHalf> highs_;
+    std::int64_t oldestComparisons_ = 0;
 };

@@ -19,15 +19,17 @@ struct WindowPlace {
     bool Sound = false;
 };
 
-// The keys in the order they are read and written.
+// The fourteen keys of place, colours, drawing and data set, in the order
+// they are read and written.
 extern const std::array<const char*, 14> SettingKeys;
 
 // Reads every key (missing ones take their defaults) into ColorSet, DrawSet
 // and SortSet and returns the window's place and the sound. A stored text that is not a
-// number, does not fit its type, or would leave the program unable to draw
-// (a colour code outside 0..15, a pen width, height or width below 1, a
-// window size the window system cannot take) takes that key's default; the
-// other keys keep what was stored.
+// number, does not fit its type, or lies outside its key's range (see
+// engine/StoredKeys.h: a colour code outside 0..15, an order outside the
+// list, a pen width, height or width below 1) or is a window size the window
+// system cannot take, takes that key's default; the other keys keep what
+// was stored.
 // A store that cannot be read, or that a save will not be able to write, is
 // reported on standard error; the program starts regardless.
 WindowPlace LoadSettings();

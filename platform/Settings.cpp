@@ -103,11 +103,20 @@ QString SettingsSession::WriteProblem() const
     return {};
 }
 
+QString SettingsProblemText(const QString& what, const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1: %2 %3: %4").arg(AppTitle(), what, path, reason);
+}
+
+void ReportSettingsProblem(const QString& line)
+{
+    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
 void ReportSettingsProblem(const QString& what, const QString& path, const QString& reason)
 {
-    const QByteArray line = QStringLiteral("%1: %2 %3: %4\n").arg(AppTitle(), what, path, reason).toLocal8Bit();
-    std::fputs(line.constData(), stderr);
-    std::fflush(stderr);
+    ReportSettingsProblem(SettingsProblemText(what, path, reason));
 }
 
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def)

@@ -46,9 +46,12 @@ private:
     std::unique_ptr<QSettings> store_;
 };
 
-// Says on standard error, in one line, what went wrong with the store at
-// path and why: "Ordivan: <what> <path>: <reason>".
+// One line, without its end, of what went wrong with the store at path and
+// why: "Ordivan: <what> <path>: <reason>".
+QString SettingsProblemText(const QString& what, const QString& path, const QString& reason);
+// Says that line on standard error.
 void ReportSettingsProblem(const QString& what, const QString& path, const QString& reason);
+void ReportSettingsProblem(const QString& line);
 
 // One key read or written through a session of its own.
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def);

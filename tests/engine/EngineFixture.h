@@ -30,7 +30,7 @@ protected:
     }
     static Values Data() { return {SortData.begin() + 1, SortData.end()}; }
     // Runs a routine as Start would; returns its count.
-    std::int32_t Run(int type) { ScopedView scoped(view); Sorting = true; RoutineTable[type].entry(); return Comparisons; }
+    std::int64_t Run(int type) { ScopedView scoped(view); Sorting = true; RoutineTable[type].entry(); return Comparisons; }
     static Values Ascending(int w) { Values v(w); std::iota(v.begin(), v.end(), 1); return v; }
     static Values Descending(int w) { Values v = Ascending(w); return {v.rbegin(), v.rend()}; }
     static Values Sorted(Values v) { std::sort(v.begin(), v.end()); return v; }

@@ -7,7 +7,7 @@ TEST_F(EngineTest, ComparisonCountsMatchTheKnownFigures)
 {
     // Binary Insertion on ascending data: every probe goes right, bit_width(1..99) probes in all.
     // Equal values: Insertion stops at the first, Heap Sort's sift keeps the parent (2 per call).
-    const std::tuple<int, Values, std::int32_t> figures[] = {
+    const std::tuple<int, Values, std::int64_t> figures[] = {
         {Selection, Ascending(100), 4950}, {Selection, Random(100, 100), 4950}, {Bubble, Descending(100), 4950},
         {Bubble, Random(100, 100), 4950},  {Insertion, Ascending(100), 99},     {Insertion, Descending(100), 4950 + 99},
         {Insertion, Values(100, 7), 99},   {BinaryInsertion, Ascending(100), 573},  {Merge, Ascending(8), 12},

@@ -22,6 +22,8 @@ TEST_F(EngineTest, EachRoutineMovesItsMarkersInItsOwnOrder)
         {Heap, {7, 7, 7}, {Markers(1, 3, -1), Markers(1, 2, -1)}},
         {Heap, {1, 2}, {Markers(-1, 1, 2), Markers(1, 2, -1)}},
         {Quick, {2, 1}, {Markers(-1, 1, 2)}},
+        // The random pivot's exchange is shown on both its bars (unpaused) before the partition's steps.
+        {RandomQuick, {2, 1, 3}, {Markers(-1, 1, 2), Markers(-1, 2, 2)}},
         {Lomuto, {2, 1}, {Markers(-1, 1, 2)}},
         {Stooge, {2, 1}, {Markers(-1, 1, 2)}},
     };
@@ -63,7 +65,7 @@ TEST_F(EngineTest, EachRoutineStopsAtItsOwnNextTest)
 {
     // Selection and Bubble finish the pass, the insertions the value in
     // progress, Merge that merge alone; Stooge's pending calls return at once.
-    const std::tuple<int, Values, int, std::int32_t, Values> cases[] = {
+    const std::tuple<int, Values, int, std::int64_t, Values> cases[] = {
         {Selection, {5, 9, 2, 7, 1, 8, 3}, 2, 6, {1, 9, 2, 7, 5, 8, 3}},
         {Bubble, {5, 9, 2, 7, 1, 8, 3}, 1, 6, {1, 5, 9, 2, 7, 3, 8}},
         {Insertion, {3, 4, 1, 2}, 3, 4, {1, 3, 4, 2}},
