@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include <algorithm>
+
 RunControl::RunControl(frmMain& window) : window_(window) {}
 
 RunControl::~RunControl()
@@ -215,12 +217,40 @@ QString RunControl::PausedText() const
                        .arg(history_->ComparisonsShown());
     if (history_->Dropped() && history_->Shown() == history_->Oldest())
         text += QStringLiteral(" (earlier steps not kept)");
+    text += NoStepsBack(false);
     return text;
+}
+
+QStringList RunControl::PausedShortForms() const
+{
+    if (!history_)
+        return {};
+    const auto steps = QStringLiteral("%1/%2").arg(history_->Shown()).arg(history_->Recorded());
+    const auto count = history_->ComparisonsShown();
+    const QString medium = QStringLiteral("Paused: %1, %2 comp.").arg(steps).arg(count);
+    QStringList forms;
+    if (history_->Dropped() && history_->Shown() == history_->Oldest())
+        forms << medium + QStringLiteral(" (earlier not kept)");
+    if (const QString why = NoStepsBack(true); !why.isEmpty())
+        forms << medium + why;
+    forms << medium << QStringLiteral("Paused ") + steps << QStringLiteral("Paused");
+    return forms;
+}
+
+QString RunControl::NoStepsBack(bool brief) const
+{
+    if (!history_ || history_->Recording())
+        return QString();
+    // A data set wider than the history's records holds no steps at all.
+    if (SortData.size() > static_cast<std::size_t>(RunHistory::kMaxIndex) + 1)
+        return brief ? QStringLiteral(" (no steps back)")
+                     : QStringLiteral(" (no steps back above %1 values)").arg(RunHistory::kMaxIndex);
+    return brief ? QStringLiteral(" (none kept)") : QStringLiteral(" (no earlier steps kept)");
 }
 
 void RunControl::ShowStep()
 {
-    window_.sbStatusBar().setPanelText(1, PausedText());
+    window_.sbStatusBar().setPanelText(1, PausedText(), PausedShortForms());
 }
 
 void RunControl::Update()

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -53,11 +54,17 @@ public:
     const RunHistory* History() const { return history_.get(); }
     // Status panel 1 while held: "Paused: step 12 of 40, 31 comparisons".
     QString PausedText() const;
+    // Its shorter forms for a narrow panel, longest first:
+    // "Paused: 12/40, 31 comp.", "Paused 12/40", "Paused".
+    QStringList PausedShortForms() const;
 
 private:
     void Held(bool holding);
     void ReturnToPresent();
     void ShowStep();
+    // Why stepping back is not possible in this run, as a paused text ends;
+    // empty when it is.
+    QString NoStepsBack(bool brief) const;
     void Update();
 
     frmMain& window_;

@@ -30,6 +30,8 @@ public:
     ToneSynth* Synth() const { return synth_.get(); }
     // Why there is no sound: a few words for the status bar, then SDL's own.
     const std::string& Reason() const { return reason_; }
+    // The few words alone: "No audio system" or "No audio device".
+    const std::string& Brief() const { return brief_; }
 
     // Lets the device pull samples, or rests it (no callback, no work).
     void Resume();
@@ -45,4 +47,5 @@ private:
     std::unique_ptr<ToneSynth> synth_;
     std::vector<float> mix_; // the callback's scratch buffer
     std::string reason_;
+    std::string brief_;
 };

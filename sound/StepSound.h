@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -35,6 +36,8 @@ public:
     bool Wanted() const { return wanted_; }
     // Why there is no sound; empty while there may be.
     QString Reason() const { return reason_; }
+    // Its shorter forms, longest first: "No audio device", "No audio".
+    QStringList ReasonShortForms() const;
     SoundOutput& Output() { return output_; }
 
     // A step moved markers 1, 2 and 3 to X, Y and z (-1 not moved, 0 parked).
@@ -74,7 +77,7 @@ private:
     }
     void Wake();
     void RestIfIdle();
-    void Disable(const QString& reason);
+    void Disable();
     void Update();
     void ShowTip(bool show);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +88,7 @@ private:
     bool muted_ = false;  // stopped until the next run begins
     bool active_ = false; // on and not muted: steps sound
     QString reason_;
+    QString reasonBrief_;
     QTimer* idle_ = nullptr;
     QAction* item_ = nullptr;
     QMenu* menu_ = nullptr;

@@ -207,3 +207,24 @@ TEST_P(PauseEndingTest, EndsTheRunFromAnEarlierStep)
 INSTANTIATE_TEST_SUITE_P(Ways, PauseEndingTest, ::testing::ValuesIn(endings), [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// Step Back is there up to 8191 values; above, the paused text says why not.
+TEST_F(PauseTest, StepsBackUpTo8191ValuesAndSaysWhyNotAbove)
+{
+    for (const int width : {8191, 8192}) {
+        frmMain& w = ReadyPaused();
+        SortSet[2] = static_cast<Integer>(width);
+        FillSource();
+        w.RefreshData();
+        RunHeld(w, {[&] { Trigger(w, "mnuStepForward"); }, [&] {
+            EXPECT_EQ(w.action("mnuStepBack")->isEnabled(), width == 8191) << width;
+            EXPECT_EQ(Status(w).endsWith(" comparisons (no steps back above 8191 values)"), width == 8192) << Status(w).toStdString();
+            w.mnuStop_Click();
+        }});
+        EndMain();
+    }
+}
+
+} // namespace
