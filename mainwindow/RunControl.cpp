@@ -54,6 +54,12 @@ void RunControl::AddToolbarButtons(QToolBar* bar)
     Update();
 }
 
+void RunControl::DisableWhileRunning(QAction* command)
+{
+    idleOnly_.push_back(command);
+    Update();
+}
+
 bool RunControl::ToolbarButton(const QString& key)
 {
     if (key == QLatin1String("Pause"))
@@ -270,4 +276,6 @@ void RunControl::Update()
     for (QAction* backward : {menu_[2], buttons_[1]})
         if (backward)
             backward->setEnabled(back);
+    for (QAction* command : idleOnly_)
+        command->setEnabled(!running_);
 }

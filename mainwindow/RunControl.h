@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class frmMain;
 class QAction;
@@ -28,6 +29,9 @@ public:
     void AddMenuItems(QMenu* sort);
     // Separator, then the buttons "Pause", "Step Back", "Step Forward".
     void AddToolbarButtons(QToolBar* bar);
+    // A command that cannot act while a routine executes, running or held:
+    // disabled from Start until the routine returns.
+    void DisableWhileRunning(QAction* command);
 
     // Runs `start` (the dispatch of Start); when it begins a run, the run's
     // steps are recorded until the routine returns.
@@ -70,6 +74,7 @@ private:
     frmMain& window_;
     std::unique_ptr<RunHistory> history_;
     bool running_ = false;
+    std::vector<QAction*> idleOnly_;
     QString statusBefore_;
     std::array<QAction*, 3> menu_{};    // Pause, Step Forward, Step Back
     std::array<QAction*, 3> buttons_{}; // Pause, Step Back, Step Forward

@@ -151,7 +151,8 @@ void frmMain::BuildMenus()
     item(sort, "mnuStop", tr("S&top"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuStop_Click);
     runControl_->AddMenuItems(sort);
     bar(sort, "mnuSortBar2");
-    item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
+    QAction* compare = item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
+    runControl_->DisableWhileRunning(compare); // it waits for no routine to be executing
 
     QMenu* view = menu("mnuView", tr("&View"));
     // The switches keep their own check marks: the handler reads the mark as
