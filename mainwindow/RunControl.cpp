@@ -93,6 +93,7 @@ void RunControl::Run(const std::function<void()>& start)
     SetHoldListener({});
     Trace = nullptr;
     running_ = false;
+    stepping_ = false;
     RequestHold(false);
     history_->Clear();
     Update();
@@ -154,6 +155,7 @@ void RunControl::Stop()
 
 void RunControl::mnuPause_Click()
 {
+    stepping_ = false; // a step let run on is no longer the last one
     if (running_ && !Unloading) {
         if (HoldRequested()) {
             ReturnToPresent();
@@ -169,32 +171,68 @@ void RunControl::mnuStepForward_Click()
 {
     if (!running_ || !Holding() || Unloading)
         return;
-    // Recorded steps are replayed; at the present the routine runs one step.
+    // Recorded steps are replayed; at the present the routine runs one step,
+    // which sounds as every step of a run does.
+    const std::vector<ShownColumn> before = history_->Columns();
     if (history_->Forward()) {
         if (DataReady)
             window_.plot().DrawColumns(history_->Columns());
+        SoundStep(before);
         ShowStep();
         Update();
     } else {
+        stepping_ = true;
         StepOnce();
     }
 }
 
 void RunControl::mnuStepBack_Click()
 {
-    if (!running_ || !Holding() || Unloading || !history_->Back())
+    if (!running_ || !Holding() || Unloading)
+        return;
+    const std::vector<ShownColumn> before = history_->Columns();
+    if (!history_->Back())
         return;
     if (DataReady)
         window_.plot().DrawColumns(history_->Columns());
+    SoundStep(before);
     ShowStep();
     Update();
+}
+
+void RunControl::SoundStep(const std::vector<ShownColumn>& before)
+{
+    // The markers where the step put them, each on its own voice, as the run
+    // sounds them; a step that moved none sounds the bar it drew or cleared.
+    const std::vector<ShownColumn>& after = history_->Columns();
+    std::size_t changed = 0;
+    bool marked = false;
+    for (std::size_t i = 1; i < std::min(before.size(), after.size()); ++i) {
+        if (after[i] == before[i])
+            continue;
+        const ShownColumn::Role role = after[i].role;
+        if (role >= ShownColumn::Marker1 && role <= ShownColumn::Marker3) {
+            window_.sound().Sound(role - ShownColumn::Marker1, after[i].value);
+            marked = true;
+        } else if (changed == 0) {
+            changed = i;
+        }
+    }
+    if (!marked && changed != 0)
+        window_.sound().Sound(0, (after[changed].role == ShownColumn::Cleared ? before : after)[changed].value);
+    window_.sound().Settle();
 }
 
 void RunControl::Held(bool holding)
 {
     if (holding) {
-        // A held run makes no steps: its tone ends now, not at its next step.
-        window_.sound().Silence();
+        // A held run makes no steps: its tone ends now, not at its next step;
+        // the one step Step Forward let it make sounds whole.
+        if (stepping_)
+            window_.sound().Settle();
+        else
+            window_.sound().Silence();
+        stepping_ = false;
         statusBefore_ = window_.sbStatusBar().panelText(1);
         ShowStep();
     } else {

@@ -66,6 +66,8 @@ private:
     void Held(bool holding);
     void ReturnToPresent();
     void ShowStep();
+    // The tone of a step shown again: the bars it changed in the picture.
+    void SoundStep(const std::vector<ShownColumn>& before);
     // Why stepping back is not possible in this run, as a paused text ends;
     // empty when it is.
     QString NoStepsBack(bool brief) const;
@@ -74,6 +76,7 @@ private:
     frmMain& window_;
     std::unique_ptr<RunHistory> history_;
     bool running_ = false;
+    bool stepping_ = false; // Step Forward let the routine run one step
     std::vector<QAction*> idleOnly_;
     QString statusBefore_;
     std::array<QAction*, 3> menu_{};    // Pause, Step Forward, Step Back

@@ -71,6 +71,8 @@ ToneSynth* SoundOutput::Open()
     synth_ = std::make_unique<ToneSynth>(have.freq);
     mix_.assign(static_cast<std::size_t>(std::max<int>(have.samples, kFrames)), 0.0f);
     device_ = device;
+    bufferFrames_ = have.samples;
+    played_.store(0, std::memory_order_release);
     resting_ = true; // SDL opens a device paused
     reason_.clear();
     brief_.clear();
@@ -121,5 +123,6 @@ void SoundOutput::Fill(void* self, std::uint8_t* stream, int length)
             samples[i] = static_cast<std::int16_t>(std::lround(output.mix_[i] * 32767.0f));
         samples += chunk;
         frames -= chunk;
+        output.played_.fetch_add(static_cast<std::uint64_t>(chunk), std::memory_order_release);
     }
 }

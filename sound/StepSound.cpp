@@ -91,6 +91,12 @@ void StepSound::Silence()
         idle_->start();
 }
 
+void StepSound::Settle()
+{
+    if (synth_ && !output_.Resting())
+        idle_->start();
+}
+
 void StepSound::Close()
 {
     if (!synth_)

@@ -49,12 +49,25 @@ public:
         Touch(1, SortData, Y);
         Touch(2, SortData, z);
     }
-    // A step drew bar X of AuxData (o true) or cleared its column (silent).
+    // A step drew bar X of AuxData (o true), or cleared column X, where the
+    // counting pass has just counted SortData(X): each sounds its value.
     void Plot(int X, bool o)
     {
-        if (active_ && o)
-            Touch(0, AuxData, X);
+        if (active_)
+            Touch(0, o ? AuxData : SortData, X);
     }
+    // A step shown again while held: voice `voice` sounds `value`.
+    void Sound(int voice, int value)
+    {
+        if (active_) {
+            synth_->Touch(voice, value);
+            if (output_.Resting())
+                Wake();
+        }
+    }
+    // The steps stop coming but the last one's tone plays out: the device
+    // rests a while after it.
+    void Settle();
     // The window's reset: a run beginning (2) plays, the other phases are silent.
     void Reset(int X);
     // Sort > Stop: silent at once and until the next run begins, however
