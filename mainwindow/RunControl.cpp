@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include <algorithm>
+
 RunControl::RunControl(frmMain& window) : window_(window) {}
 
 RunControl::~RunControl()
@@ -52,6 +54,12 @@ void RunControl::AddToolbarButtons(QToolBar* bar)
     Update();
 }
 
+void RunControl::DisableWhileRunning(QAction* command)
+{
+    idleOnly_.push_back(command);
+    Update();
+}
+
 bool RunControl::ToolbarButton(const QString& key)
 {
     if (key == QLatin1String("Pause"))
@@ -85,6 +93,7 @@ void RunControl::Run(const std::function<void()>& start)
     SetHoldListener({});
     Trace = nullptr;
     running_ = false;
+    stepping_ = false;
     RequestHold(false);
     history_->Clear();
     Update();
@@ -146,6 +155,7 @@ void RunControl::Stop()
 
 void RunControl::mnuPause_Click()
 {
+    stepping_ = false; // a step let run on is no longer the last one
     if (running_ && !Unloading) {
         if (HoldRequested()) {
             ReturnToPresent();
@@ -161,32 +171,68 @@ void RunControl::mnuStepForward_Click()
 {
     if (!running_ || !Holding() || Unloading)
         return;
-    // Recorded steps are replayed; at the present the routine runs one step.
+    // Recorded steps are replayed; at the present the routine runs one step,
+    // which sounds as every step of a run does.
+    const std::vector<ShownColumn> before = history_->Columns();
     if (history_->Forward()) {
         if (DataReady)
             window_.plot().DrawColumns(history_->Columns());
+        SoundStep(before);
         ShowStep();
         Update();
     } else {
+        stepping_ = true;
         StepOnce();
     }
 }
 
 void RunControl::mnuStepBack_Click()
 {
-    if (!running_ || !Holding() || Unloading || !history_->Back())
+    if (!running_ || !Holding() || Unloading)
+        return;
+    const std::vector<ShownColumn> before = history_->Columns();
+    if (!history_->Back())
         return;
     if (DataReady)
         window_.plot().DrawColumns(history_->Columns());
+    SoundStep(before);
     ShowStep();
     Update();
+}
+
+void RunControl::SoundStep(const std::vector<ShownColumn>& before)
+{
+    // The markers where the step put them, each on its own voice, as the run
+    // sounds them; a step that moved none sounds the bar it drew or cleared.
+    const std::vector<ShownColumn>& after = history_->Columns();
+    std::size_t changed = 0;
+    bool marked = false;
+    for (std::size_t i = 1; i < std::min(before.size(), after.size()); ++i) {
+        if (after[i] == before[i])
+            continue;
+        const ShownColumn::Role role = after[i].role;
+        if (role >= ShownColumn::Marker1 && role <= ShownColumn::Marker3) {
+            window_.sound().Sound(role - ShownColumn::Marker1, after[i].value);
+            marked = true;
+        } else if (changed == 0) {
+            changed = i;
+        }
+    }
+    if (!marked && changed != 0)
+        window_.sound().Sound(0, (after[changed].role == ShownColumn::Cleared ? before : after)[changed].value);
+    window_.sound().Settle();
 }
 
 void RunControl::Held(bool holding)
 {
     if (holding) {
-        // A held run makes no steps: its tone ends now, not at its next step.
-        window_.sound().Silence();
+        // A held run makes no steps: its tone ends now, not at its next step;
+        // the one step Step Forward let it make sounds whole.
+        if (stepping_)
+            window_.sound().Settle();
+        else
+            window_.sound().Silence();
+        stepping_ = false;
         statusBefore_ = window_.sbStatusBar().panelText(1);
         ShowStep();
     } else {
@@ -215,12 +261,40 @@ QString RunControl::PausedText() const
                        .arg(history_->ComparisonsShown());
     if (history_->Dropped() && history_->Shown() == history_->Oldest())
         text += QStringLiteral(" (earlier steps not kept)");
+    text += NoStepsBack(false);
     return text;
+}
+
+QStringList RunControl::PausedShortForms() const
+{
+    if (!history_)
+        return {};
+    const auto steps = QStringLiteral("%1/%2").arg(history_->Shown()).arg(history_->Recorded());
+    const auto count = history_->ComparisonsShown();
+    const QString medium = QStringLiteral("Paused: %1, %2 comp.").arg(steps).arg(count);
+    QStringList forms;
+    if (history_->Dropped() && history_->Shown() == history_->Oldest())
+        forms << medium + QStringLiteral(" (earlier not kept)");
+    if (const QString why = NoStepsBack(true); !why.isEmpty())
+        forms << medium + why;
+    forms << medium << QStringLiteral("Paused ") + steps << QStringLiteral("Paused");
+    return forms;
+}
+
+QString RunControl::NoStepsBack(bool brief) const
+{
+    if (!history_ || history_->Recording())
+        return QString();
+    // A data set wider than the history's records holds no steps at all.
+    if (SortData.size() > static_cast<std::size_t>(RunHistory::kMaxIndex) + 1)
+        return brief ? QStringLiteral(" (no steps back)")
+                     : QStringLiteral(" (no steps back above %1 values)").arg(RunHistory::kMaxIndex);
+    return brief ? QStringLiteral(" (none kept)") : QStringLiteral(" (no earlier steps kept)");
 }
 
 void RunControl::ShowStep()
 {
-    window_.sbStatusBar().setPanelText(1, PausedText());
+    window_.sbStatusBar().setPanelText(1, PausedText(), PausedShortForms());
 }
 
 void RunControl::Update()
@@ -240,4 +314,6 @@ void RunControl::Update()
     for (QAction* backward : {menu_[2], buttons_[1]})
         if (backward)
             backward->setEnabled(back);
+    for (QAction* command : idleOnly_)
+        command->setEnabled(!running_);
 }

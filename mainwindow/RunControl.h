@@ -8,10 +8,12 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class frmMain;
 class QAction;
@@ -27,6 +29,9 @@ public:
     void AddMenuItems(QMenu* sort);
     // Separator, then the buttons "Pause", "Step Back", "Step Forward".
     void AddToolbarButtons(QToolBar* bar);
+    // A command that cannot act while a routine executes, running or held:
+    // disabled from Start until the routine returns.
+    void DisableWhileRunning(QAction* command);
 
     // Runs `start` (the dispatch of Start); when it begins a run, the run's
     // steps are recorded until the routine returns.
@@ -53,16 +58,26 @@ public:
     const RunHistory* History() const { return history_.get(); }
     // Status panel 1 while held: "Paused: step 12 of 40, 31 comparisons".
     QString PausedText() const;
+    // Its shorter forms for a narrow panel, longest first:
+    // "Paused: 12/40, 31 comp.", "Paused 12/40", "Paused".
+    QStringList PausedShortForms() const;
 
 private:
     void Held(bool holding);
     void ReturnToPresent();
     void ShowStep();
+    // The tone of a step shown again: the bars it changed in the picture.
+    void SoundStep(const std::vector<ShownColumn>& before);
+    // Why stepping back is not possible in this run, as a paused text ends;
+    // empty when it is.
+    QString NoStepsBack(bool brief) const;
     void Update();
 
     frmMain& window_;
     std::unique_ptr<RunHistory> history_;
     bool running_ = false;
+    bool stepping_ = false; // Step Forward let the routine run one step
+    std::vector<QAction*> idleOnly_;
     QString statusBefore_;
     std::array<QAction*, 3> menu_{};    // Pause, Step Forward, Step Back
     std::array<QAction*, 3> buttons_{}; // Pause, Step Back, Step Forward

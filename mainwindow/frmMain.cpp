@@ -44,7 +44,11 @@ constexpr double kStripHeight = 270;
 // plot area is placed inside it on every change of its size.
 class ClientArea : public QWidget {
 public:
-    explicit ClientArea(std::function<void()> resized) : resized_(std::move(resized)) {}
+    ClientArea(std::function<void()> resized, std::function<QSize()> minimum)
+        : resized_(std::move(resized)), minimum_(std::move(minimum))
+    {
+    }
+    QSize minimumSizeHint() const override { return minimum_(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override
@@ -55,6 +59,7 @@ protected:
 
 private:
     std::function<void()> resized_;
+    std::function<QSize()> minimum_;
 };
 
 const char* const kToolbarKeys[] = {"New", "Close", "Start", "Stop", "Faster", "Slower", "Random", "Ascending", "Descending"};
@@ -65,10 +70,20 @@ frmMain::frmMain()
 {
     setWindowTitle(QStringLiteral("Ordivan"));
     setWindowIcon(ProgramIcon());
-    client_ = new ClientArea([this] {
-        DockBars();
-        Form_Resize();
-    });
+    client_ = new ClientArea(
+        [this] {
+            DockBars();
+            Form_Resize();
+        },
+        [this] {
+            // Narrowest: every panel of both strips at its minimum, where the
+            // status texts still show a short form whole. Lowest: the three
+            // bars one below the other; the plot may have no room at all.
+            if (!sbStatusBar_)
+                return QSize();
+            return QSize(std::max(sbTitleBar_->minimumSizeHint().width(), sbStatusBar_->minimumSizeHint().width()),
+                         TwipsToPixelsY(kToolbarHeight) + 2 * TwipsToPixelsY(kStripHeight));
+        });
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
 
@@ -76,11 +91,18 @@ frmMain::frmMain()
     BuildMenus();
     BuildToolbar();
     BuildStrips();
+    // The client area's minimum comes from the strips.
+    for (StatusStrip* strip : {sbTitleBar_, sbStatusBar_})
+        connect(strip, &StatusStrip::minimumChanged, client_, &QWidget::updateGeometry);
+    client_->updateGeometry();
 
     picBox_ = new PictureBox(client_);
     picBox_->setObjectName(QStringLiteral("picBox"));
     picBox_->setBackColor(ApplicationWorkspaceColor());
     picBox_->setGeometry(0, TwipsToPixelsY(720), TwipsToPixelsX(9615), TwipsToPixelsY(5535));
+    // A window too low for the plot leaves the plot where it was: the status
+    // bar stays in front of it.
+    sbStatusBar_->raise();
 
     plot_ = std::make_unique<PlotView>(*picBox_);
     status_ = std::make_unique<StatusView>(*sbTitleBar_, *sbStatusBar_, [] { return frmType::SortName; });
@@ -129,7 +151,8 @@ void frmMain::BuildMenus()
     item(sort, "mnuStop", tr("S&top"), QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuStop_Click);
     runControl_->AddMenuItems(sort);
     bar(sort, "mnuSortBar2");
-    item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
+    QAction* compare = item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
+    runControl_->DisableWhileRunning(compare); // it waits for no routine to be executing
 
     QMenu* view = menu("mnuView", tr("&View"));
     // The switches keep their own check marks: the handler reads the mark as
@@ -197,7 +220,8 @@ void frmMain::BuildStrips()
 
     sbStatusBar_ = new StatusStrip(client_);
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar_->addPanel(Kind::Text, Size::Spring, 0, QStringLiteral("Status"));
+    // At least as wide as the others, room for the short forms of its texts.
+    sbStatusBar_->addPanel(Kind::Text, Size::Spring, 1440, QStringLiteral("Status"));
     // At least its design width, wider when the delay text needs it, so the
     // text is never cut off.
     sbStatusBar_->addPanel(Kind::Text, Size::Content, 1440, QString());

@@ -12,6 +12,8 @@
 
 StatusStrip::StatusStrip(QWidget* parent) : QWidget(parent)
 {
+    // Opaque: a plot left behind it by a window made too low never shows through.
+    setAutoFillBackground(true);
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, &StatusStrip::refreshClock);
@@ -23,7 +25,7 @@ int StatusStrip::addPanel(PanelKind kind, PanelSize size, double widthTwips, con
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setIndent(3);
     label->setTextFormat(Qt::PlainText);
-    panels_.push_back({kind, size, widthTwips, label});
+    panels_.push_back({kind, size, widthTwips, label, QString(), {}});
     const int index = panelCount();
     if (kind == PanelKind::Text)
         setPanelText(index, text);
@@ -44,19 +46,45 @@ QLabel* StatusStrip::panel(int index) const
 
 QString StatusStrip::panelText(int index) const
 {
+    return panel(index) ? panels_[index - 1].text : QString();
+}
+
+QString StatusStrip::panelShown(int index) const
+{
     const QLabel* label = panel(index);
     return label ? label->text() : QString();
 }
 
-void StatusStrip::setPanelText(int index, const QString& text)
+void StatusStrip::setPanelText(int index, const QString& text, const QStringList& shorter)
 {
     QLabel* label = panel(index);
     if (!label)
         return;
+    Panel& p = panels_[index - 1];
+    p.text = text;
+    p.shorter = shorter;
     label->setText(text);
+    // Screen readers read the whole text, whichever form shows.
     label->setAccessibleName(text);
-    if (panels_[index - 1].size != PanelSize::Fixed)
-        layoutPanels();
+    layoutPanels();
+}
+
+int StatusStrip::widthFor(const Panel& panel, const QString& text) const
+{
+    const QLabel* label = panel.label;
+    const QMargins m = label->contentsMargins();
+    return label->fontMetrics().horizontalAdvance(text) + std::max(0, label->indent()) + 2 * label->margin()
+           + 2 * label->frameWidth() + m.left() + m.right();
+}
+
+QSize StatusStrip::minimumSizeHint() const
+{
+    int width = 0;
+    for (const Panel& p : panels_) {
+        const int minimum = TwipsToPixelsX(p.widthTwips);
+        width += p.size == PanelSize::Content ? std::max(minimum, widthFor(p, p.text)) : minimum;
+    }
+    return {width, 0};
 }
 
 void StatusStrip::refreshClock()
@@ -74,6 +102,7 @@ void StatusStrip::refreshClock()
         else
             continue;
         if (p.label->text() != text) {
+            panels_[i].text = text;
             p.label->setText(text);
             p.label->setAccessibleName(text);
             resized = true;
@@ -103,7 +132,7 @@ void StatusStrip::layoutPanels()
         if (p.size == PanelSize::Fixed)
             widths[i] = minimum;
         else
-            widths[i] = std::max(minimum, p.label->sizeHint().width());
+            widths[i] = std::max(minimum, widthFor(p, p.text));
         if (p.size == PanelSize::Spring)
             sharing[i] = true;
         else
@@ -138,29 +167,53 @@ void StatusStrip::layoutPanels()
         }
     }
     // A strip too narrow for every text takes the shortfall from its spring
-    // panels, widest first, down to their minimums: the texts that matter
-    // most to the panel layout (the delay, the date, the clock) stay whole
-    // and the long free text is the one cut.
+    // panels, widest first: first down to what their shortest form needs,
+    // then down to their minimums. The texts that matter most to the panel
+    // layout (the delay, the date, the clock) stay whole, and the long free
+    // text shows a shorter form, or is the one cut.
     int shortfall = std::accumulate(widths.begin(), widths.end(), 0) - width();
-    while (shortfall > 0) {
-        std::size_t widest = count;
+    for (const bool toMinimum : {false, true}) {
+        std::vector<int> floors(count, 0);
         for (std::size_t i = 0; i < count; ++i) {
-            const int spare = widths[i] - TwipsToPixelsX(panels_[i].widthTwips);
-            if (panels_[i].size == PanelSize::Spring && spare > 0
-                && (widest == count || widths[i] > widths[widest]))
-                widest = i;
+            const Panel& p = panels_[i];
+            floors[i] = TwipsToPixelsX(p.widthTwips);
+            if (!toMinimum)
+                floors[i] = std::max(floors[i], widthFor(p, p.shorter.isEmpty() ? p.text : p.shorter.back()));
         }
-        if (widest == count)
-            break;
-        const int cut = std::min(shortfall, widths[widest] - TwipsToPixelsX(panels_[widest].widthTwips));
-        widths[widest] -= cut;
-        shortfall -= cut;
+        while (shortfall > 0) {
+            std::size_t widest = count;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (panels_[i].size == PanelSize::Spring && widths[i] > floors[i]
+                    && (widest == count || widths[i] > widths[widest]))
+                    widest = i;
+            }
+            if (widest == count)
+                break;
+            const int cut = std::min(shortfall, widths[widest] - floors[widest]);
+            widths[widest] -= cut;
+            shortfall -= cut;
+        }
+    }
+    if (const int minimum = minimumSizeHint().width(); minimum != minimumWidth_) {
+        minimumWidth_ = minimum;
+        updateGeometry();
+        emit minimumChanged();
     }
     int x = 0;
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        QLabel* label = panels_[i].label;
-        // A cut text can still be read whole by pointing at it.
-        label->setToolTip(widths[i] < label->sizeHint().width() ? label->text() : QString());
+        const Panel& p = panels_[i];
+        QLabel* label = p.label;
+        if (p.kind == PanelKind::Text) {
+            // The longest form that fits; the shortest when none does.
+            QString shown = p.text;
+            for (auto form = p.shorter.begin(); form != p.shorter.end() && widthFor(p, shown) > widths[i]; ++form)
+                shown = *form;
+            if (label->text() != shown)
+                label->setText(shown);
+        }
+        // A shortened or cut text can still be read whole by pointing at it.
+        const bool whole = label->text() == p.text && widths[i] >= widthFor(p, p.text);
+        label->setToolTip(whole ? QString() : p.text);
         label->setGeometry(x, 0, widths[i], height());
         x += widths[i];
     }

@@ -1,9 +1,12 @@
 // A status bar of panels addressed by 1-based index, each a label whose text
 // is also its accessible text, so screen readers can read every panel. Date
-// and time panels keep themselves current.
+// and time panels keep themselves current. A text may come with shorter
+// forms: a panel too narrow for the whole text shows the longest form that
+// fits, and the whole text as its tooltip.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -27,10 +30,20 @@ public:
     int addPanel(PanelKind kind, PanelSize size, double widthTwips, const QString& text = QString());
 
     int panelCount() const { return static_cast<int>(panels_.size()); }
+    // The whole text of a panel, whichever form of it shows.
     QString panelText(int index) const;
-    void setPanelText(int index, const QString& text);
+    // `shorter`: forms of the text, each shorter than the one before.
+    void setPanelText(int index, const QString& text, const QStringList& shorter = {});
+    // What the panel shows: the text or one of its shorter forms.
+    QString panelShown(int index) const;
+    // Every panel at its minimum width.
+    QSize minimumSizeHint() const override;
     // The label of a panel (tests and accessibility checks).
     QLabel* panel(int index) const;
+
+signals:
+    // A content panel's text has changed its minimum width.
+    void minimumChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -41,10 +54,15 @@ private:
         PanelSize size;
         double widthTwips;
         QLabel* label;
+        QString text;        // the whole text
+        QStringList shorter; // its shorter forms, longest first
     };
+    // The width a panel needs to show `text` whole.
+    int widthFor(const Panel& panel, const QString& text) const;
     void layoutPanels();
     void refreshClock();
 
     std::vector<Panel> panels_;
     QTimer* clock_ = nullptr;
+    int minimumWidth_ = 0;
 };

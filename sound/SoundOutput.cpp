@@ -12,10 +12,10 @@ constexpr int kRate = 44100;
 // About 12 ms a buffer: the sound stays close behind the picture.
 constexpr int kFrames = 512;
 
-std::string Because(const char* what)
+std::string Because(const std::string& what)
 {
     const char* detail = SDL_GetError();
-    return detail && *detail ? std::string(what) + " (" + detail + ")" : std::string(what);
+    return detail && *detail ? what + " (" + detail + ")" : what;
 }
 
 } // namespace
@@ -35,14 +35,14 @@ bool SoundOutput::Probe()
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Ordivan");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "Sort sound");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            reason_ = Because("No audio system");
+            reason_ = Because(brief_ = "No audio system");
             return false;
         }
         started_ = true;
     }
     // -1: the driver cannot count its devices; opening will tell.
     if (!IsOpen() && SDL_GetNumAudioDevices(0) == 0) {
-        reason_ = "No audio device";
+        reason_ = brief_ = "No audio device";
         return false;
     }
     return true;
@@ -65,14 +65,17 @@ ToneSynth* SoundOutput::Open()
     // The rate may differ from the one asked for; the synthesiser follows it.
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device == 0) {
-        reason_ = Because("No audio device");
+        reason_ = Because(brief_ = "No audio device");
         return nullptr;
     }
     synth_ = std::make_unique<ToneSynth>(have.freq);
     mix_.assign(static_cast<std::size_t>(std::max<int>(have.samples, kFrames)), 0.0f);
     device_ = device;
+    bufferFrames_ = have.samples;
+    played_.store(0, std::memory_order_release);
     resting_ = true; // SDL opens a device paused
     reason_.clear();
+    brief_.clear();
     return synth_.get();
 }
 
@@ -120,5 +123,6 @@ void SoundOutput::Fill(void* self, std::uint8_t* stream, int length)
             samples[i] = static_cast<std::int16_t>(std::lround(output.mix_[i] * 32767.0f));
         samples += chunk;
         frames -= chunk;
+        output.played_.fetch_add(static_cast<std::uint64_t>(chunk), std::memory_order_release);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "sound/ToneSynth.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,6 +31,12 @@ public:
     ToneSynth* Synth() const { return synth_.get(); }
     // Why there is no sound: a few words for the status bar, then SDL's own.
     const std::string& Reason() const { return reason_; }
+    // The few words alone: "No audio system" or "No audio device".
+    const std::string& Brief() const { return brief_; }
+    // Frames the synthesiser has rendered for the device since it opened,
+    // and the size of one of the device's buffers.
+    std::uint64_t FramesPlayed() const { return played_.load(std::memory_order_acquire); }
+    int BufferFrames() const { return bufferFrames_; }
 
     // Lets the device pull samples, or rests it (no callback, no work).
     void Resume();
@@ -45,4 +52,7 @@ private:
     std::unique_ptr<ToneSynth> synth_;
     std::vector<float> mix_; // the callback's scratch buffer
     std::string reason_;
+    std::string brief_;
+    std::atomic<std::uint64_t> played_{0};
+    int bufferFrames_ = 0;
 };

@@ -35,7 +35,7 @@ void StepSound::Attach(QAction* item, QMenu* menu, StatusStrip* statusBar)
         // so a program that never shows it never starts the audio system.
         connect(menu_, &QMenu::aboutToShow, this, [this] {
             if (!IsOn() && reason_.isEmpty() && !output_.Probe())
-                Disable(QString::fromStdString(output_.Reason()));
+                Disable();
         });
         connect(menu_, &QMenu::aboutToHide, this, [this] { ShowTip(false); });
         menu_->installEventFilter(this);
@@ -49,7 +49,7 @@ void StepSound::SetOn(bool on)
     if (on && !synth_ && reason_.isEmpty()) {
         synth_ = output_.Open();
         if (!synth_)
-            Disable(QString::fromStdString(output_.Reason()));
+            Disable();
         else
             synth_->SetHeight(SortSet[1]);
     } else if (!on && synth_) {
@@ -91,6 +91,12 @@ void StepSound::Silence()
         idle_->start();
 }
 
+void StepSound::Settle()
+{
+    if (synth_ && !output_.Resting())
+        idle_->start();
+}
+
 void StepSound::Close()
 {
     if (!synth_)
@@ -114,10 +120,20 @@ void StepSound::RestIfIdle()
         output_.Rest();
 }
 
-void StepSound::Disable(const QString& reason)
+void StepSound::Disable()
 {
-    reason_ = reason;
+    reason_ = QString::fromStdString(output_.Reason());
+    reasonBrief_ = QString::fromStdString(output_.Brief());
     Update();
+}
+
+QStringList StepSound::ReasonShortForms() const
+{
+    QStringList forms;
+    if (!reasonBrief_.isEmpty() && reasonBrief_ != reason_)
+        forms << reasonBrief_;
+    forms << QStringLiteral("No audio");
+    return forms;
 }
 
 void StepSound::Update()
@@ -138,7 +154,7 @@ void StepSound::ShowTip(bool show)
     if (show && tip_.isEmpty() && !reason_.isEmpty()) {
         panelText_ = statusBar_->panelText(1);
         tip_ = reason_;
-        statusBar_->setPanelText(1, tip_);
+        statusBar_->setPanelText(1, tip_, ReasonShortForms());
     } else if (!show && !tip_.isEmpty()) {
         // A run that has set its own text meanwhile keeps it.
         if (statusBar_->panelText(1) == tip_)

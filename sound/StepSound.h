@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -35,6 +36,8 @@ public:
     bool Wanted() const { return wanted_; }
     // Why there is no sound; empty while there may be.
     QString Reason() const { return reason_; }
+    // Its shorter forms, longest first: "No audio device", "No audio".
+    QStringList ReasonShortForms() const;
     SoundOutput& Output() { return output_; }
 
     // A step moved markers 1, 2 and 3 to X, Y and z (-1 not moved, 0 parked).
@@ -46,12 +49,25 @@ public:
         Touch(1, SortData, Y);
         Touch(2, SortData, z);
     }
-    // A step drew bar X of AuxData (o true) or cleared its column (silent).
+    // A step drew bar X of AuxData (o true), or cleared column X, where the
+    // counting pass has just counted SortData(X): each sounds its value.
     void Plot(int X, bool o)
     {
-        if (active_ && o)
-            Touch(0, AuxData, X);
+        if (active_)
+            Touch(0, o ? AuxData : SortData, X);
     }
+    // A step shown again while held: voice `voice` sounds `value`.
+    void Sound(int voice, int value)
+    {
+        if (active_) {
+            synth_->Touch(voice, value);
+            if (output_.Resting())
+                Wake();
+        }
+    }
+    // The steps stop coming but the last one's tone plays out: the device
+    // rests a while after it.
+    void Settle();
     // The window's reset: a run beginning (2) plays, the other phases are silent.
     void Reset(int X);
     // Sort > Stop: silent at once and until the next run begins, however
@@ -74,7 +90,7 @@ private:
     }
     void Wake();
     void RestIfIdle();
-    void Disable(const QString& reason);
+    void Disable();
     void Update();
     void ShowTip(bool show);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +101,7 @@ private:
     bool muted_ = false;  // stopped until the next run begins
     bool active_ = false; // on and not muted: steps sound
     QString reason_;
+    QString reasonBrief_;
     QTimer* idle_ = nullptr;
     QAction* item_ = nullptr;
     QMenu* menu_ = nullptr;

@@ -2,6 +2,10 @@
 // go through the twips conversions so they hold at any scale factor.
 #include "MainWindowFixture.h"
 
+#include "dialogs/TextFit.h"
+#include "engine/StepControl.h"
+#include "sound/StepSound.h"
+
 class LayoutTest : public MainWindowTest {
 protected:
     static void ExpectLayout(frmMain& w, bool toolbar, bool statusBar)
@@ -41,4 +45,94 @@ TEST_F(LayoutTest, ViewSwitchesWalkThroughTheFourLayoutsAndRedraw)
     w.resize(w.width() + 60, w.height() - 40);
     QTest::qWait(20);
     ExpectLayout(w, true, true);
+}
+
+// Status panel 1's long texts, at the first start's size and at the smallest
+// the window accepts: each shows whole, in a shorter form where the panel is
+// narrow, with the whole text as its tooltip; no other panel is cut for them.
+class LayoutStatusTexts : public MainWindowTest {
+protected:
+    void TearDown() override { MainWindowTest::TearDown(); setenv("SDL_AUDIODRIVER", "dummy", 1); }
+
+    // The window at its first size, then at its smallest.
+    static void AtEachSize(frmMain& w, const std::function<void(const char*)>& check)
+    {
+        check("first size");
+        const QSize first = w.size();
+        w.resize(1, 1);
+        QApplication::processEvents();
+        ASSERT_EQ(w.size(), w.minimumSize());
+        ASSERT_LT(w.width(), first.width());
+        check("smallest");
+        w.resize(first);
+        QApplication::processEvents();
+    }
+    static void ExpectWhole(frmMain& w, const QString& text, const char* size)
+    {
+        SCOPED_TRACE(::testing::Message() << size << ", " << w.width() << "x" << w.height() << ": " << text.toStdString());
+        StatusStrip& bar = w.sbStatusBar();
+        EXPECT_EQ(bar.panelText(1), text);
+        for (int i = 1; i <= bar.panelCount(); ++i)
+            EXPECT_EQ(textfit::LabelCuts(bar.panel(i)), "");
+        EXPECT_LE(bar.panel(bar.panelCount())->geometry().right(), bar.width() - 1);
+        EXPECT_GE(bar.geometry().top(), w.sbTitleBar().geometry().bottom());
+        // In front of a plot the window has left where it was, and opaque.
+        EXPECT_EQ(w.centralWidget()->childAt(bar.geometry().center()), bar.childAt(bar.rect().center()));
+        const QImage shot = w.grab().toImage();
+        const QPoint free = bar.panel(1)->mapTo(&w, QPoint(bar.panel(1)->width() - 4, bar.height() / 2));
+        EXPECT_EQ(shot.pixelColor(free * shot.devicePixelRatio()), bar.palette().color(QPalette::Window));
+        const QString shown = bar.panelShown(1);
+        EXPECT_EQ(bar.panel(1)->toolTip(), shown == text ? QString() : text);
+        EXPECT_TRUE(shown.startsWith(text.left(6))) << shown.toStdString();
+    }
+};
+
+TEST_F(LayoutStatusTexts, PausedTextsShowWholeOrShorter)
+{
+    // Held a step on, at a width whose steps are kept and at one whose are
+    // not, with a count of ten digits there.
+    for (const int width : {100, 9000}) {
+        frmMain& w = Ready(1, width);
+        DrawSet[1] = 0;
+        Soon([&w] { w.action("mnuPause")->trigger(); });
+        QString paused;
+        int holds = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (!Holding() || holds == 2)
+                return;
+            if (++holds == 1) {
+                if (width > 8191)
+                    Comparisons = 1999999999;
+                w.action("mnuStepForward")->trigger();
+                return;
+            }
+            paused = w.sbStatusBar().panelText(1);
+            AtEachSize(w, [&](const char* size) { ExpectWhole(w, paused, size); });
+            w.mnuStop_Click();
+        });
+        timer.start(0);
+        w.mnuStart_Click();
+        EXPECT_TRUE(paused.startsWith("Paused: step ")) << paused.toStdString();
+        EXPECT_EQ(paused.endsWith(" comparisons (no steps back above 8191 values)"), width > 8191) << paused.toStdString();
+        EndMain();
+    }
+}
+
+TEST_F(LayoutStatusTexts, NoAudioReasonShowsWholeOrShorter)
+{
+    setenv("SDL_AUDIODRIVER", "none-such", 1);
+    frmMain& w = Start();
+    auto* view = w.findChild<QMenu*>("mnuView");
+    view->popup(w.mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    const QString reason = w.sound().Reason();
+    w.sbStatusBar().setPanelText(2, "Delay: 327.67 secs"); // a stored delay far out of range
+    ASSERT_TRUE(reason.startsWith("No audio system (")) << reason.toStdString();
+    AtEachSize(w, [&](const char* size) {
+        QTest::mouseMove(view, view->actionGeometry(w.action("mnuViewSound")).center());
+        ExpectWhole(w, reason, size);
+    });
+    view->close();
+    EXPECT_EQ(w.sbStatusBar().panelText(1), "Status");
 }

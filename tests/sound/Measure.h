@@ -56,3 +56,22 @@ inline double Pitch(const Samples& s, std::size_t from, std::size_t to, int rate
         }
     return periods > 0 ? periods * rate / (last - first) : 0.0;
 }
+
+// The audible stretches of at least `shortest` samples, told apart by at
+// least `gap` silent samples.
+inline int Bursts(const Samples& s, std::size_t gap, std::size_t shortest, float floor = 1e-4f)
+{
+    int bursts = 0;
+    std::size_t start = 0, last = 0;
+    bool in = false;
+    for (std::size_t i = 0; i <= s.size(); ++i) {
+        const bool audible = i < s.size() && std::fabs(s[i]) > floor;
+        if (audible && !in) { in = true; start = i; }
+        if (audible) last = i;
+        if (in && (i == s.size() || i - last > gap)) {
+            in = false;
+            bursts += last + 1 - start >= shortest;
+        }
+    }
+    return bursts;
+}

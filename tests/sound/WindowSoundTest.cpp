@@ -4,6 +4,7 @@
 #include "Measure.h"
 
 #include "mainwindow/MainWindowFixture.h"
+#include "engine/StepControl.h"
 #include "sound/StepSound.h"
 
 #include <QMenu>
@@ -123,17 +124,29 @@ protected:
 
 TEST_F(DiskSoundTest, ARunPlaysWhileItDrawsAtThePitchesOfItsValues)
 {
-    // Counting Sort, 30 ms a step: a silent counting half, then one bar (one voice) a step.
+    // Counting Sort, 30 ms a step: a counting half, each step the bar it
+    // counts, then a placing half, each step the bar it places (one voice).
+    // 300 ms in, it is counting, and sounds.
     frmMain* w = nullptr;
-    const double seconds = RunWithSound(w, 10, 20, 3);
+    bool counting = false, sounding = false;
+    RunWithSound(w, 10, 20, 3, [&](frmMain& w) {
+        counting = Sorting && AuxData[20] == 0;
+        sounding = !w.sound().Output().Resting() && w.sound().Output().FramesPlayed() > 0;
+    });
+    EXPECT_TRUE(counting);
+    EXPECT_TRUE(sounding) << "the counting pass is silent";
     const auto [low, high] = std::minmax_element(SortData.begin() + 1, SortData.end());
     const double lowest = ToneFrequency(*low, SortSet[1]), highest = ToneFrequency(*high, SortSet[1]);
     const Samples played = Played();
 
-    // Sound from the first placed bar, half-way, to the end of the run: no lag.
+    // No pass silent: a loaded machine may stall a step or two, not a pass.
     const auto [from, to] = Audible(played);
-    EXPECT_NEAR(double(from) / kRate, start_ + seconds / 2, 0.1);
-    EXPECT_NEAR(double(to - from) / kRate, seconds / 2, 0.1);
+    std::size_t silent = 0, longest = 0;
+    for (std::size_t at = from; at + 441 <= to; at += 441) {
+        silent = Rms(played, at, at + 441) > 0.01f ? 0 : silent + 441;
+        longest = std::max(longest, silent);
+    }
+    EXPECT_LT(longest, (to - from) / 4) << "silent for a pass";
     // Every 15 ms of it between the pitches of the lowest and the highest value, reaching both.
     double heardLow = 1e9, heardHigh = 0;
     for (std::size_t at = from; at + 660 <= to; at += 110)
@@ -154,9 +167,13 @@ TEST_F(DiskSoundTest, StopAndExitSilenceTheRunAtOnceAndWithoutAClick)
         // Bubble Sort at 10 ms a step tests the stop flag once a pass: its
         // first pass draws for about a second.
         double stopped = 0;
+        std::uint64_t atStop = 0; // frames the device had been given
+        int buffer = 0;
         frmMain* w = nullptr;
         RunWithSound(w, 1, 100, 1, [&](frmMain& w) {
             stopped = ClockSeconds();
+            atStop = w.sound().Output().FramesPlayed();
+            buffer = w.sound().Output().BufferFrames();
             exit ? w.mnuFileExit_Click() : w.mnuStop_Click();
         });
         if (!exit) {
@@ -166,12 +183,54 @@ TEST_F(DiskSoundTest, StopAndExitSilenceTheRunAtOnceAndWithoutAClick)
         const Samples played = Played();
         const auto [from, to] = Audible(played);
         EXPECT_NEAR(double(from) / kRate, start_, 0.1) << (exit ? "Exit" : "Stop");
-        EXPECT_NEAR(double(to - from) / kRate, stopped - t0_, 0.1) << (exit ? "Exit" : "Stop");
+        // Sounding up to the command, silent within the buffer the device was
+        // filling then and one fade: counted in the device's own frames,
+        // from its first, which sounds the run's first step.
+        ASSERT_GT(atStop, 0u);
+        const std::size_t command = from + atStop;
+        EXPECT_GE(to, command) << (exit ? "Exit" : "Stop");
+        EXPECT_LE(to, command + buffer + static_cast<std::size_t>(ToneSynth::kFade * kRate) + 32) << (exit ? "Exit" : "Stop");
         // Faded out before the device closed, no faster than two top-pitch voices move.
         EXPECT_LT(to + kRate / 1000, played.size());
         EXPECT_LT(LargestJump(played), 2 * ToneSynth::kVoiceLevel * 2 * 3.1416 * 1200 / kRate);
         TearDown(); SetUp();
     }
+}
+
+} // namespace
+
+namespace {
+
+// Held, every step taken sounds, once: the routine's own steps that Step
+// Forward lets it take, and the recorded steps Step Back and Step Forward show.
+TEST_F(DiskSoundTest, EachStepTakenWhileHeldSoundsOnce)
+{
+    frmMain& w = Ready(1, 30); // Bubble Sort
+    DrawSet[1] = 0;
+    Soon([&w] { w.action("mnuPause")->trigger(); });
+    const char* const steps[] = {"mnuStepForward", "mnuStepForward", "mnuStepBack", "mnuStepBack", "mnuStepForward", "mnuStepForward", "mnuStepForward"};
+    std::size_t next = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!Holding())
+            return;
+        if (!SoundItem(w)->isChecked()) {
+            SoundItem(w)->trigger(); // on while held: the steps before are not heard
+            return;
+        }
+        if (!w.sound().Output().Resting())
+            return; // the last step's tone is still playing
+        if (next == std::size(steps)) {
+            timer.stop();
+            w.mnuStop_Click();
+            return;
+        }
+        w.action(steps[next++])->trigger();
+    });
+    timer.start(5);
+    w.mnuStart_Click();
+    EXPECT_EQ(next, std::size(steps));
+    EXPECT_EQ(Bursts(Played(), kRate / 50, kRate / 100), static_cast<int>(std::size(steps)));
 }
 
 } // namespace
