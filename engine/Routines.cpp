@@ -29,7 +29,7 @@ const std::array<Routine, kRoutineCount> RoutineTable{{
     {"Odd-Even Sort", nullptr, OddEvenSort, "exchange", true, true, true, kAdaptiveQuadratic, 0},
     {"Gnome Sort", nullptr, GnomeSort, "exchange", true, true, true, kAdaptiveQuadratic, 0},
     {"Comb Sort", nullptr, CombSort, "exchange", true, false, true, {"O(n log n)", "O(n log n)", "O(n²)"}, 0},
-    {"Shell Sort", nullptr, ShellSort, "insertion", true, false, true, {"O(n log n)", "O(n^1.3)", "O(n^1.5)"}, 0},
+    {"Shell Sort", nullptr, ShellSort, "insertion", true, false, true, {"O(n log n)", "O(n^1.3)", "O(n²)"}, 0},
     {"Cycle Sort", nullptr, CycleSort, "selection", true, false, true, kQuadratic, 0},
     {"Smooth Sort", nullptr, SmoothSort, "selection", true, false, true, {"O(n)", "O(n log n)", "O(n log n)"}, 0},
     {"Pancake Sort", nullptr, PancakeSort, "selection", true, false, true, kQuadratic, 0},
