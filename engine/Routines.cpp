@@ -12,9 +12,11 @@ const std::array<Routine, kRoutineCount> RoutineTable{{
     {"Selection Sort", nullptr, SelectionSort, "selection", true, false, true, kQuadratic, 0},
     {"Bubble Sort", nullptr, BubbleSort, "exchange", true, true, true, kQuadratic, 0},
     {"Insertion Sort", nullptr, InsertionSort, "insertion", true, true, true, kAdaptiveQuadratic, 0},
-    // Its binary search makes every case n log n comparisons; the moves stay quadratic.
-    {"Binary Insertion Sort", nullptr, BinaryInsertionSort, "insertion", true, true, true, kLinearithmic, 0},
-    {"Merge Sort", nullptr, MergeSort, "merge", true, true, false, kLinearithmic, 0},
+    // Its binary search makes every case n log n comparisons; the moves stay
+    // quadratic. The key goes before equal values, so it is not stable.
+    {"Binary Insertion Sort", nullptr, BinaryInsertionSort, "insertion", true, false, true, kLinearithmic, 0},
+    // Its merge takes the right run's value on a tie.
+    {"Merge Sort", nullptr, MergeSort, "merge", true, false, false, kLinearithmic, 0},
     {"Heap Sort", nullptr, HeapSort, "selection", true, false, true, kLinearithmic, 0},
     {"Quick Sort", nullptr, QuickSort, "quick", true, false, true, kQuick, 0},
     {"Randomized Quick Sort", nullptr, RandomQuickSort, "quick", true, false, true, kQuick, 0},
@@ -29,7 +31,7 @@ const std::array<Routine, kRoutineCount> RoutineTable{{
     {"Odd-Even Sort", nullptr, OddEvenSort, "exchange", true, true, true, kAdaptiveQuadratic, 0},
     {"Gnome Sort", nullptr, GnomeSort, "exchange", true, true, true, kAdaptiveQuadratic, 0},
     {"Comb Sort", nullptr, CombSort, "exchange", true, false, true, {"O(n log n)", "O(n log n)", "O(n²)"}, 0},
-    {"Shell Sort", nullptr, ShellSort, "insertion", true, false, true, {"O(n log n)", "O(n^1.3)", "O(n^1.5)"}, 0},
+    {"Shell Sort", nullptr, ShellSort, "insertion", true, false, true, {"O(n log n)", "O(n^1.3)", "O(n²)"}, 0},
     {"Cycle Sort", nullptr, CycleSort, "selection", true, false, true, kQuadratic, 0},
     {"Smooth Sort", nullptr, SmoothSort, "selection", true, false, true, {"O(n)", "O(n log n)", "O(n log n)"}, 0},
     {"Pancake Sort", nullptr, PancakeSort, "selection", true, false, true, kQuadratic, 0},

@@ -126,3 +126,36 @@ void BitonicMerge(int lo, int n, bool ascending);
 // Bogo Sort: whether SortData(1..W) is ascending; a uniform shuffle of it.
 bool BogoSorted(int W);
 void BogoShuffle(int W);
+// A step with marker 1 on X and markers 2 and 3 on the pair a, b. Marker 3
+// moves last and redraws the bar it leaves plainly, so when the pair shares
+// a bar with the last one it stays there, or marker 2 arriving there would
+// be wiped out; marker3 keeps its bar from step to step (0 at the start).
+void StepPair(int X, int a, int b, int& marker3);
+// Compares SortData(a) with SortData(b), a < b, and exchanges them when the
+// first is greater; then StepPair. True when it exchanged.
+bool ExchangeIfGreater(int a, int b, int X, int& marker3);
+// Insertion sort of the elements gap apart, by exchanges; steps as StepPair's.
+void ShellPass(int gap, int& marker3);
+// Where item belongs among SortData(start..W): start plus the number of
+// values in start + 1..W below it, one comparison and one step each.
+int CyclePosition(int start, Integer item);
+// Reverses SortData(1..k), one exchange a step; marker2 keeps the bar
+// marker 2 stands on from step to step.
+void FlipPrefix(int k, int& marker2);
+// Smooth Sort's string of Leonardo heaps over SortData(1..): each heap is
+// named by its root (its last element) and its order (it holds
+// Leonardo(order) elements).
+struct LeonardoHeap {
+    int root;
+    int order;
+};
+// 1, 1, 3, 5, 9, 15, ...: L(k) = L(k - 1) + L(k - 2) + 1.
+int Leonardo(int order);
+// Sifts the root of one Leonardo heap down into it. Its steps, as those of
+// the two below, are StepPair's, marker3 kept through them all.
+void LeonardoSift(int root, int order, int& marker3);
+// Moves the root of heaps[t] left past every heap root greater than it and
+// its children, then sifts it down in the heap it stops in.
+void LeonardoTrinkle(const std::vector<LeonardoHeap>& heaps, std::size_t t, int& marker3);
+// The same for a heap whose root is already its largest value.
+void LeonardoSemitrinkle(const std::vector<LeonardoHeap>& heaps, std::size_t t, int& marker3);

@@ -32,10 +32,6 @@ namespace {
 
 constexpr int kAscending = 0, kDescending = 1, kAlmostAsc = 2, kRandom = 6;
 
-// The routines whose costs are checked against their measurements. Codes 13
-// and up stand in as an insertion sort until they are written: widen this
-// list as each one lands.
-const std::vector<int> kCheckedRoutines = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
 int Code(const char* name)
 {
@@ -101,13 +97,14 @@ TEST(GrowthMeasure, SlopeOfTheLastFourWidths)
     EXPECT_EQ(GrowthText(std::nullopt), "\u2013");
 }
 
-// Every checked routine on random, ascending and descending data measures
+// Every routine on random, ascending and descending data measures
 // within what the routine table claims for that order's case.
 TEST(Growth, TheRoutineTablesCostsAgreeWithTheMeasurements)
 {
     for (int order : {kRandom, kAscending, kDescending}) {
-        for (int r : kCheckedRoutines) {
-            if (!RoutineRuns(r))
+        for (int r = 0; r < kRoutineCount; ++r) {
+            // Bogo Sort's limit leaves it no widths to measure.
+            if (!RoutineRuns(r) || RoutineTable[r].sizeLimit > 0)
                 continue;
             // One at a time: the budget is wall time.
             auto g = Growth::Start(order, kTestBudget, SizesFor(ClaimedCost(r, order)), {r});
