@@ -20,17 +20,6 @@ double Now()
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// Quick sorts whose pivot is the first or last value of the range: sorted
-// data, either way round, splits off one value per partition.
-bool EndPivotQuickSort(int routine)
-{
-    static const char* const names[] = {"Quick Sort", "Lomuto Quick Sort"};
-    for (const char* name : names)
-        if (std::strcmp(RoutineTable[routine].name, name) == 0)
-            return true;
-    return false;
-}
-
 QString Quoted(const QString& field, QChar separator)
 {
     if (!field.contains(separator) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')))
@@ -183,7 +172,7 @@ CostCase OrderCase(int routine, int order)
     // one that takes them from an end meets its worst case in sorted data,
     // the others (random or median pivots) their average on any order.
     if (routine >= 0 && routine < kRoutineCount && std::strcmp(RoutineTable[routine].family, "quick") == 0)
-        return EndPivotQuickSort(routine) && sorted ? CostCase::Worst : CostCase::Average;
+        return RoutineTable[routine].sortedIsWorst && sorted ? CostCase::Worst : CostCase::Average;
     switch (order) {
     case 0: // Ascending
     case 4: // Escalator Asc.

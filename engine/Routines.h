@@ -28,6 +28,10 @@ struct Routine {
     bool inPlace;       // needs no scratch array the size of the data
     RoutineCost cost;
     int sizeLimit;      // the most values it runs on; 0: no limit
+    // Sorted data, either way round, is its worst case (a quick sort that takes
+    // its pivot from an end of the range); otherwise sorted data is its best
+    // case and reversed data its worst.
+    bool sortedIsWorst = false;
 };
 
 // Codes 0..12 are the thirteen of the original list; 13..29 follow them.

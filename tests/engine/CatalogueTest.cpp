@@ -225,7 +225,10 @@ TEST_F(CatalogueTest, EveryRoutineSortsEveryOrderAndWidth)
                     };
                     Follow(type, follower);
                     if (width > 100 && follower.steps >= kBudget) {
-                        EXPECT_TRUE(Quadratic(routine.cost.worst)) << "stopped after " << kBudget << " steps";
+                        // The cost counts comparisons: a routine whose steps are
+                        // mostly moves (Binary Insertion Sort) may take many more.
+                        EXPECT_TRUE(Quadratic(routine.cost.worst) || Comparisons < follower.steps)
+                            << "stopped after " << kBudget << " steps, " << Comparisons << " comparisons";
                         EXPECT_EQ(Sorted(Data()), Sorted(values));
                     } else {
                         EXPECT_EQ(Data(), Sorted(values));
