@@ -17,6 +17,7 @@ namespace {
 
 const QString kSection = QStringLiteral("Settings");
 const QString kSoundKey = QStringLiteral("Sound");
+const QString kStyleKey = QStringLiteral("Style");
 
 class Reader {
 public:
@@ -64,6 +65,11 @@ public:
         return value && *value != 0 && *value == std::floor(*value);
     }
 
+    PlotStyle ReadStyle() const
+    {
+        return StyleFromName(store_.Get(kSection, kStyleKey, StyleName(PlotStyle::Bars))).value_or(PlotStyle::Bars);
+    }
+
 private:
     SettingsSession store_{AppTitle()};
 };
@@ -89,6 +95,7 @@ WindowPlace LoadSettings()
     SortSet[1] = store.ReadInteger(12, 100, 1);
     SortSet[2] = store.ReadInteger(13, 100, 1);
     place.Sound = store.ReadBoolean(kSoundKey);
+    place.Style = store.ReadStyle();
     return place;
 }
 
@@ -108,5 +115,6 @@ bool SaveSettings(const WindowPlace& place)
     for (int row = 4; row < 14; ++row)
         write(row, QString::number(values[row - 4]));
     store.Set(kSection, kSoundKey, place.Sound ? QStringLiteral("-1") : QStringLiteral("0"));
+    store.Set(kSection, kStyleKey, StyleName(place.Style));
     return store.Save();
 }
