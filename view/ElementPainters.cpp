@@ -44,6 +44,7 @@ public:
         dirty_.clear();
         whole_ = true;
         cleared_ = true;
+        Blank();
     }
 
     void Draw(int i, Integer value, Role role, QRgb) override { Show(i, {value, role}); }
@@ -55,8 +56,10 @@ public:
         if (!image_)
             return QRect();
         if (whole_) {
-            if (!cleared_)
+            if (!cleared_) {
                 image_->fill(c_.role[0]);
+                Blank();
+            }
             Paint(1, g_.N);
             touched_ = image_->rect();
         } else {
@@ -83,6 +86,8 @@ protected:
     // The elements whose places a marker at i reaches (its own and, where
     // places are too thin to see, its neighbours').
     virtual int Reach() const { return 0; }
+    // The whole surface has just been filled with a background colour.
+    virtual void Blank() {}
 
     const ShownColumn& Shown(int i) const { return shown_[static_cast<std::size_t>(i)]; }
     QRgb RoleColor(ShownColumn::Role role) const { return c_.role[std::size_t{1} + role]; }
@@ -167,6 +172,9 @@ protected:
         const int l = left_[static_cast<std::size_t>(first)], r = right_[static_cast<std::size_t>(last)];
         if (l >= r)
             return;
+        // One detach per run of columns, then plain pointer steps.
+        bits_ = reinterpret_cast<QRgb*>(image_->bits());
+        stride_ = image_->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         PaintColumns(l, r);
         Touch(QRect(l, 0, r - l, size_.height()));
     }
@@ -187,10 +195,14 @@ protected:
         const float H = static_cast<float>(g_.scaleHeight);
         return H - static_cast<float>(v) / g_.YScale;
     }
-    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(image_->scanLine(y)); }
+    QRgb* Row(int y) const { return bits_ + y * stride_; }
 
     std::vector<int> left_, right_; // device columns of each element, cut to the surface
     std::vector<int> lo_, hi_;      // the elements over each device column
+
+private:
+    QRgb* bits_ = nullptr;
+    qsizetype stride_ = 0;
 };
 
 // Bars coloured by value, red (low) through violet (the height); markers in
@@ -206,12 +218,14 @@ protected:
             hues_[static_cast<std::size_t>(v)] = ValueHue(v, g_.height, 0.75);
     }
 
+    void Blank() override { painted_.assign(static_cast<std::size_t>(size_.width()), Painted{}); }
+
     void PaintColumns(int l, int r) override
     {
         const int H = size_.height();
-        top_.resize(static_cast<std::size_t>(r - l));
-        bottom_.resize(top_.size());
-        rgb_.resize(top_.size());
+        const QRgb back = c_.role[0];
+        if (std::ssize(painted_) != size_.width())
+            Blank();
         for (int c = l; c < r; ++c) {
             int owner = MarkerOver(c);
             for (int i = hi_[static_cast<std::size_t>(c)]; !owner && i >= lo_[static_cast<std::size_t>(c)]; --i)
@@ -219,69 +233,128 @@ protected:
                     owner = i;
             // The bar's rows as the bars place them; one of zero length
             // leaves nothing.
-            int top = 0, bottom = 0;
-            QRgb rgb = c_.role[0];
+            Painted next;
             if (owner) {
                 const ShownColumn& s = Shown(owner);
-                std::tie(top, bottom) = SpanRows(g_.metrics, g_.scaleHeight, Top(s.value));
-                top = std::clamp(top, 0, H);
-                bottom = std::clamp(bottom, top, H);
-                rgb = s.role == ShownColumn::Fore ? Hue(s.value) : RoleColor(s.role);
+                std::tie(next.top, next.bottom) = SpanRows(g_.metrics, g_.scaleHeight, Top(s.value));
+                next.top = std::clamp(next.top, 0, H);
+                next.bottom = std::clamp(next.bottom, next.top, H);
+                next.rgb = s.role == ShownColumn::Fore ? Hue(s.value) : RoleColor(s.role);
             }
-            top_[static_cast<std::size_t>(c - l)] = top;
-            bottom_[static_cast<std::size_t>(c - l)] = bottom;
-            rgb_[static_cast<std::size_t>(c - l)] = rgb;
-        }
-        const QRgb back = c_.role[0];
-        for (int y = 0; y < H; ++y) {
-            QRgb* row = Row(y) + l;
-            for (std::size_t k = 0; k < top_.size(); ++k)
-                row[k] = y >= top_[k] && y < bottom_[k] ? rgb_[k] : back;
+            if (next.top == next.bottom)
+                next = Painted{};
+            // Only the rows that change are written: a step costs what the
+            // bars' own erase and redraw cost.
+            Painted& now = painted_[static_cast<std::size_t>(c)];
+            if (next == now)
+                continue;
+            if (now.top == now.bottom || next.top == next.bottom || now.rgb != next.rgb) {
+                FillRows(c, now.top, now.bottom, back);
+                FillRows(c, next.top, next.bottom, next.rgb);
+            } else {
+                FillRows(c, std::min(now.top, next.top), std::max(now.top, next.top), now.top < next.top ? back : next.rgb);
+                FillRows(c, std::min(now.bottom, next.bottom), std::max(now.bottom, next.bottom),
+                         now.bottom > next.bottom ? back : next.rgb);
+            }
+            now = next;
         }
     }
 
 private:
     QRgb Hue(Integer v) const { return hues_[static_cast<std::size_t>(std::clamp<int>(v, 0, static_cast<int>(hues_.size()) - 1))]; }
 
+    void FillRows(int c, int top, int bottom, QRgb rgb)
+    {
+        for (int y = top; y < bottom; ++y)
+            Row(y)[c] = rgb;
+    }
+
+    // What a device column shows: its bar's rows and colour.
+    struct Painted {
+        int top = 0, bottom = 0;
+        QRgb rgb = 0;
+        bool operator==(const Painted&) const = default;
+    };
     std::vector<QRgb> hues_;
-    std::vector<int> top_, bottom_; // per column being painted
-    std::vector<QRgb> rgb_;
+    std::vector<Painted> painted_;
 };
 
 // A dot of the pen width per element at the height of its value, in the
 // foreground colour; markers' dots in their colours over the others.
 class DotsPainter final : public ColumnPainter {
 protected:
+    void Layout() override
+    {
+        ColumnPainter::Layout();
+        cap_ = 3;
+        for (std::size_t c = 0; c < lo_.size(); ++c)
+            cap_ = std::max(cap_, hi_[c] - lo_[c] + 1 + 3);
+        side_ = std::max(1, static_cast<int>(std::lround(g_.metrics.pen * g_.metrics.dpr)));
+    }
+
+    void Blank() override
+    {
+        count_.assign(lo_.size(), 0);
+        painted_.assign(lo_.size() * static_cast<std::size_t>(cap_), Dot{});
+    }
+
     void PaintColumns(int l, int r) override
     {
-        const int H = size_.height();
-        const QRgb back = c_.role[0];
-        for (int y = 0; y < H; ++y)
-            std::fill_n(Row(y) + l, r - l, back);
+        if (count_.size() != lo_.size())
+            Blank();
+        std::vector<Dot> next;
         for (int c = l; c < r; ++c) {
+            next.clear();
             for (int i = lo_[static_cast<std::size_t>(c)]; i <= hi_[static_cast<std::size_t>(c)]; ++i)
                 if (Shown(i).role == ShownColumn::Fore)
-                    Dot(c, Shown(i).value, c_.role[1]);
+                    next.push_back({DotTop(Shown(i).value), c_.role[1]});
             for (int m : markers_)
-                if (left_[static_cast<std::size_t>(m)] <= c && c < right_[static_cast<std::size_t>(m)])
-                    Dot(c, Shown(m).value, RoleColor(Shown(m).role));
+                if (left_[static_cast<std::size_t>(m)] <= c && c < right_[static_cast<std::size_t>(m)]
+                    && std::ssize(next) < cap_)
+                    next.push_back({DotTop(Shown(m).value), RoleColor(Shown(m).role)});
+            // Only the dots that change are written: the old ones erased,
+            // the new ones drawn in order, markers last.
+            Dot* now = &painted_[static_cast<std::size_t>(c) * static_cast<std::size_t>(cap_)];
+            int& count = count_[static_cast<std::size_t>(c)];
+            if (count == std::ssize(next) && std::equal(next.begin(), next.end(), now))
+                continue;
+            for (int k = 0; k < count; ++k)
+                FillRows(c, now[k].top, c_.role[0]);
+            for (const Dot& dot : next)
+                FillRows(c, dot.top, dot.rgb);
+            std::copy(next.begin(), next.end(), now);
+            count = static_cast<int>(next.size());
         }
     }
 
 private:
+    struct Dot {
+        int top = -1; // -1: none
+        QRgb rgb = 0;
+        bool operator==(const Dot&) const = default;
+    };
+
     // The dot is centred on the bar's top, kept whole inside the surface.
-    void Dot(int c, Integer value, QRgb rgb)
+    int DotTop(Integer value) const
     {
-        const int H = size_.height();
-        const int size = std::max(1, static_cast<int>(std::lround(g_.metrics.pen * g_.metrics.dpr)));
         const double centre = Top(value) * g_.metrics.devPerUnitY;
         if (!std::isfinite(centre))
+            return -1;
+        return std::clamp(static_cast<int>(std::lround(std::clamp(centre, -1e6, 1e6) - side_ / 2.0)), 0,
+                          std::max(0, size_.height() - side_));
+    }
+    void FillRows(int c, int top, QRgb rgb)
+    {
+        if (top < 0)
             return;
-        const int top = std::clamp(static_cast<int>(std::lround(std::clamp(centre, -1e6, 1e6) - size / 2.0)), 0,
-                                   std::max(0, H - size));
-        for (int y = top; y < std::min(H, top + size); ++y)
+        for (int y = top; y < std::min(size_.height(), top + side_); ++y)
             Row(y)[c] = rgb;
     }
+
+    int cap_ = 3;  // dots a device column can hold
+    int side_ = 1; // the dot's side in device pixels
+    std::vector<int> count_;
+    std::vector<Dot> painted_; // each column's dots, cap_ a column
 };
 
 // ------------------------------------------------------------------ discs
@@ -349,7 +422,8 @@ protected:
         const double pen = g_.metrics.pen * g_.metrics.dpr;
         const double arc = N > 0 ? turn * radius_ / N : 1;
         reach_ = arc > 0 ? std::clamp(static_cast<int>(std::ceil((pen / arc - 1) / 2)), 0, std::max(0, N / 8)) : 0;
-        band_ = static_cast<float>(std::max(1.0, pen));
+        // The disparity circle's band: twice the pen, thicker on a big disc.
+        band_ = static_cast<float>(std::max({1.0, 2 * pen, radius_ / 30}));
         hues_.resize(static_cast<std::size_t>(std::max(1, g_.height)) + 1);
         const double wheel = 1.0 - 1.0 / std::max(1, g_.height);
         for (int v = 0; v <= std::max(1, g_.height); ++v)
