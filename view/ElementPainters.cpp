@@ -386,10 +386,13 @@ protected:
         rho_.clear();
         bounds_.assign(static_cast<std::size_t>(N) + 1, QRect());
         std::vector<int> owner;
-        owner.reserve(static_cast<std::size_t>(W) * static_cast<std::size_t>(std::max(0, H)));
+        // Only the square around the disc can hold any wedge's pixels.
+        const int x0 = std::max(0, static_cast<int>(cx - radius_) - 1), x1 = std::min(W, static_cast<int>(cx + radius_) + 2);
+        const int y0 = std::max(0, static_cast<int>(cy - radius_) - 1), y1 = std::min(H, static_cast<int>(cy + radius_) + 2);
+        owner.reserve(static_cast<std::size_t>(std::max(0, x1 - x0)) * static_cast<std::size_t>(std::max(0, y1 - y0)));
         const double turn = 2 * std::numbers::pi;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
                 const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
                 int o = 0;
                 if (N > 0 && std::hypot(dx, dy) <= radius_) {
@@ -407,8 +410,8 @@ protected:
         rho_.resize(start_.back());
         std::vector<int> next(start_.begin(), start_.end() - 1);
         const int stride = static_cast<int>(image_->bytesPerLine() / sizeof(QRgb));
-        for (int y = 0, p = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x, ++p) {
+        for (int y = y0, p = 0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x, ++p) {
                 const int o = owner[static_cast<std::size_t>(p)];
                 if (!o)
                     continue;
