@@ -156,6 +156,7 @@ void frmMain::BuildMenus()
     // name without spaces ("mnuStyleColorCircle").
     QMenu* style = view->addMenu(tr("St&yle"));
     style->setObjectName(QStringLiteral("mnuViewStyle"));
+    style->menuAction()->setObjectName(QStringLiteral("mnuViewStyle"));
     auto* styles = new QActionGroup(style);
     for (const PlotStyleInfo& info : PlotStyles) {
         QAction* a = style->addAction(tr(info.caption));
