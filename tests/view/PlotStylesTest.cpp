@@ -210,6 +210,36 @@ TEST_P(MarkersTest, MarkersShowInTheirColoursEvenWhenElementsAreThinnerThanAPixe
     }
 }
 
+// Any image is painted by the same code as the window's plot: a plain
+// image of the same size shows the same picture.
+TEST_P(MarkersTest, APlainImageShowsWhatThePlotShows)
+{
+    std::vector<Integer> values;
+    for (int i = 1; i <= 37; ++i)
+        values.push_back(static_cast<Integer>((i * 53) % 100 + 1));
+    Load(values, 100);
+    Plot plot(GetParam(), 200, 100);
+    plot.view.DrawBox();
+    plot.view.DrawLine(5, 20, 30);
+    QImage image(200, 100, QImage::Format_RGB32);
+    const std::unique_ptr<PlotPainter> painter = PlotPainter::Make(GetParam());
+    PlotColors colors;
+    for (std::size_t role = 0; role < 5; ++role)
+        colors.role[role] = QBColor(ColorSet[role]).rgb();
+    painter->Begin(image, PlotGeometry::ForImage(image.size(), 37, 100, 2), colors);
+    painter->Clear(kBack);
+    painter->NewData(SortData);
+    for (int i = 1; i <= 37; ++i)
+        painter->Draw(i, SortData[std::size_t(i)], ShownColumn::Fore, kFore);
+    painter->End();
+    painter->Begin(image, PlotGeometry::ForImage(image.size(), 37, 100, 2), colors);
+    const int marked[3] = {5, 20, 30};
+    for (int k = 0; k < 3; ++k)
+        painter->Redraw(marked[k], SortData[std::size_t(marked[k])], ShownColumn::Role(ShownColumn::Marker1 + k), kMarker[k]);
+    painter->End();
+    EXPECT_TRUE(image == plot.box.image());
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryStyle, MarkersTest,
                          ::testing::Values(PlotStyle::Bars, PlotStyle::Dots, PlotStyle::Rainbow, PlotStyle::ColorCircle,
                                            PlotStyle::DisparityCircle, PlotStyle::Spiral),
