@@ -1,6 +1,7 @@
 // What the plot costs a sort step: moving the markers (with and without the
 // event pump that every step runs), a single bar of Counting Sort, and the
-// whole-chart redraw, on a 640 x 480 plot of 1000 bars.
+// whole-chart redraw, on a 640 x 480 plot of 1000 bars; and the markers'
+// moves in each style.
 #include "engine/Module1.h"
 #include "platform/PictureBox.h"
 #include "platform/Palette.h"
@@ -56,6 +57,24 @@ void BM_DrawLine(benchmark::State& state)
     DoEvents();
 }
 BENCHMARK(BM_DrawLine);
+
+// The same markers in each style of View > Style (0 bars .. 5 spiral).
+void BM_DrawLineInStyle(benchmark::State& state)
+{
+    Plot plot;
+    const PlotStyleInfo& style = PlotStyles[static_cast<std::size_t>(state.range(0))];
+    state.SetLabel(style.name);
+    plot.view.SetStyle(style.style);
+    plot.view.DrawBox();
+    int i = 1;
+    for (auto _ : state) {
+        plot.view.DrawLine(i, i + 1, -1);
+        i = i % 998 + 1;
+    }
+    plot.box.flush();
+    DoEvents();
+}
+BENCHMARK(BM_DrawLineInStyle)->DenseRange(0, static_cast<int>(PlotStyles.size()) - 1);
 
 void BM_DrawLineAndPump(benchmark::State& state)
 {

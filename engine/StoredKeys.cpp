@@ -29,7 +29,8 @@ StoredReader::~StoredReader() = default;
 QString StoredReader::Text(Key key) const
 {
     const StoredKey& row = Row(key);
-    return store_->Get(StoredSection(), QString::fromLatin1(row.name), QString::number(row.def));
+    const QString def = row.text ? QString::fromLatin1(row.text) : QString::number(row.def);
+    return store_->Get(StoredSection(), QString::fromLatin1(row.name), def);
 }
 
 Integer StoredReader::Value(Key key) const

@@ -26,6 +26,7 @@ enum class Key {
     DrawWidth, DrawDelay, // DrawSet
     SortOrder, SortHeight, SortWidth, // SortSet
     Sound, // View > Sound
+    Style, // View > Style
 };
 
 struct StoredKey {
@@ -33,12 +34,14 @@ struct StoredKey {
         Place,   // a Single; the window checks the place fits its screen
         Integer, // a 16-bit integer within low..high
         Boolean, // "-1" on, "0" off; any whole number but 0 is on
+        Name,    // one of a list of names that the window knows; `text` the default
     };
     const char* name;
     Kind kind;
     int def;
     int low = -32768;
     int high = 32767;
+    const char* text = nullptr;
 };
 
 inline constexpr auto StoredKeys = std::to_array<StoredKey>({
@@ -60,13 +63,15 @@ inline constexpr auto StoredKeys = std::to_array<StoredKey>({
     {"SortHeight", StoredKey::Integer, 100, 1},
     {"SortWidth", StoredKey::Integer, 100, 1},
     {"Sound", StoredKey::Boolean, 0},
+    // A picture style's name; one the window does not know reads as Bars.
+    {"Style", StoredKey::Name, 0, 0, 0, "Bars"},
 });
 
 constexpr const StoredKey& Row(Key key)
 {
     return StoredKeys[static_cast<std::size_t>(key)];
 }
-static_assert(std::string_view(Row(Key::SortWidth).name) == "SortWidth" && std::string_view(Row(Key::Sound).name) == "Sound",
+static_assert(std::string_view(Row(Key::SortWidth).name) == "SortWidth" && std::string_view(Row(Key::Style).name) == "Style",
               "a row for every Key, in the same order");
 
 // The section every key lives in.
@@ -86,7 +91,7 @@ public:
 
     const QStringList& Problems() const { return problems_; }
 
-    // The stored text, or the default's decimal text when none is stored.
+    // The stored text, or the default's text when none is stored.
     QString Text(Key key) const;
     // An Integer row: the stored value when it is a number within the row's
     // range, otherwise the default.

@@ -4,6 +4,8 @@
 // whether runs are heard.
 #pragma once
 
+#include "view/PlotStyle.h"
+
 #include <QString>
 
 #include <array>
@@ -17,6 +19,9 @@ struct WindowPlace {
     // Kept under the key "Sound", "-1" on and "0" off; a missing or damaged
     // value (not a whole number) reads as off.
     bool Sound = false;
+    // Kept under the key "Style" as the style's name; a missing or damaged
+    // value reads as bars.
+    PlotStyle Style = PlotStyle::Bars;
 };
 
 // The fourteen keys of place, colours, drawing and data set, in the order

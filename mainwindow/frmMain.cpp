@@ -23,6 +23,7 @@
 #include "view/StatusView.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QTimer>
@@ -174,6 +175,23 @@ void frmMain::BuildMenus()
     mnuViewSound_ = toggle("mnuViewSound", tr("S&ound"), &frmMain::mnuViewSound_Click);
     mnuViewSound_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
     mnuViewSound_->setChecked(false);
+    // View > Style: one radio item per style, named mnuStyle and the style's
+    // name without spaces ("mnuStyleColorCircle").
+    QMenu* style = view->addMenu(tr("St&yle"));
+    style->setObjectName(QStringLiteral("mnuViewStyle"));
+    style->menuAction()->setObjectName(QStringLiteral("mnuViewStyle"));
+    auto* styles = new QActionGroup(style);
+    for (const PlotStyleInfo& info : PlotStyles) {
+        QAction* a = style->addAction(tr(info.caption));
+        a->setObjectName(QStringLiteral("mnuStyle") + QString::fromLatin1(info.name).remove(QLatin1Char(' ')));
+        a->setCheckable(true);
+        a->setChecked(info.style == PlotStyle::Bars);
+        styles->addAction(a);
+        connect(a, &QAction::triggered, this, [this, s = info.style] {
+            if (!unloaded_)
+                mnuViewStyle_Click(s);
+        });
+    }
     bar(view, "mnuViewBar2");
     item(view, "mnuViewColor", tr("&Color Settings..."), {}, &frmMain::mnuViewColor_Click);
     item(view, "mnuViewDraw", tr("&Draw Settings..."), {}, &frmMain::mnuViewDraw_Click);
@@ -275,6 +293,8 @@ void frmMain::Form_Load()
     plot_->LastZ = 0;
     BarLayout_ = 0;
     sound_->SetOn(place.Sound);
+    plot_->SetStyle(place.Style);
+    action(QStringLiteral("mnuStyle") + StyleName(place.Style).remove(QLatin1Char(' ')))->setChecked(true);
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -386,6 +406,7 @@ void frmMain::Form_Unload(int& Cancel)
         place.Width = static_cast<float>(PixelsToTwipsX(outer.width()));
         place.Height = static_cast<float>(PixelsToTwipsY(outer.height()));
         place.Sound = sound_->Wanted();
+        place.Style = plot_->Style();
         SaveSettings(place);
     }
 }
@@ -419,6 +440,14 @@ void frmMain::mnuViewToolbar_Click()
 void frmMain::mnuViewSound_Click()
 {
     sound_->Switch();
+}
+
+void frmMain::mnuViewStyle_Click(PlotStyle style)
+{
+    action(QStringLiteral("mnuStyle") + StyleName(style).remove(QLatin1Char(' ')))->setChecked(true);
+    plot_->SetStyle(style);
+    // A held run shows its step in the new style, a running one the data.
+    DrawBox();
 }
 
 void frmMain::mnuViewStatusBar_Click()

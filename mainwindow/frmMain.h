@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/SortView.h"
+#include "view/PlotStyle.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -44,6 +45,7 @@ public:
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
     void mnuViewSound_Click();
+    void mnuViewStyle_Click(PlotStyle style);
     void mnuViewColor_Click();
     void mnuViewDraw_Click();
     void mnuViewSort_Click();

@@ -136,36 +136,17 @@ double PictureBox::toDeviceY(double y) const
     return y * devPerTwipY_;
 }
 
-QRect PictureBox::verticalSpan(double x, double y1, double y2) const
+QImage& PictureBox::canvas()
 {
-    const double px = x * pxPerTwipX_, dy1 = toDeviceY(y1), dy2 = toDeviceY(y2);
-    if (!std::isfinite(px) || !std::isfinite(dy1) || !std::isfinite(dy2))
-        return QRect();
-    // The pen's columns are chosen in widget pixels, then scaled, so a sharp
-    // high-DPI image shows exactly the columns a plain one would.
-    const long first = std::lround(std::clamp(px, -1e6, 1e6)) - width_ / 2;
-    const int left = static_cast<int>(std::lround(first * dpr_));
-    const int right = static_cast<int>(std::lround((first + width_) * dpr_));
-    // Flat ends: a line of zero length is empty.
-    const int top = static_cast<int>(std::lround(std::clamp(std::min(dy1, dy2), -1e6, 1e6)));
-    const int bottom = static_cast<int>(std::lround(std::clamp(std::max(dy1, dy2), -1e6, 1e6)));
-    return QRect(left, top, right - left, bottom - top).intersected(image_.rect());
+    ensureImage();
+    return image_;
 }
 
-void PictureBox::fillSpan(const QRect& span, QRgb rgb)
+void PictureBox::touched(const QRect& deviceRect)
 {
-    if (span.isEmpty())
-        return;
-    // One detach per span, then plain pointer steps: a bar is a few hundred
-    // rows only a couple of pixels wide, so per-row calls would dominate.
-    const qsizetype stride = image_.bytesPerLine();
-    uchar* line = image_.bits() + span.top() * stride + span.left() * qsizetype(sizeof(QRgb));
-    const int columns = span.width();
-    for (int rows = span.height(); rows > 0; --rows, line += stride) {
-        auto* px = reinterpret_cast<QRgb*>(line);
-        for (int c = 0; c < columns; ++c)
-            px[c] = rgb;
-    }
+    const QRect within = deviceRect.intersected(image_.rect());
+    if (!within.isEmpty())
+        markDirty(within);
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2)
@@ -173,10 +154,10 @@ void PictureBox::Line(double x1, double y1, double x2, double y2)
     ensureImage();
     if (x1 == x2) {
         // The chart's bars: written straight into the image, no painter.
-        const QRect span = verticalSpan(x1, y1, y2);
+        const QRect span = VerticalSpan(metrics(), image_.rect(), x1, y1, y2);
         if (span.isEmpty())
             return;
-        fillSpan(span, fore_.rgb());
+        FillSpan(image_, span, fore_.rgb());
         markDirty(span);
         return;
     }
@@ -204,31 +185,6 @@ bool PictureBox::clipToBox(QPointF& from, QPointF& to) const
 {
     const double margin = 2.0 * width_ * dpr_ + 2.0;
     return clipSegment(from, to, QRectF(image_.rect()).adjusted(-margin, -margin, margin, margin));
-}
-
-void PictureBox::LineOver(double x, double clearY1, double clearY2, const QColor& clearColor, double y1, double y2)
-{
-    ensureImage();
-    const QRect clear = verticalSpan(x, clearY1, clearY2);
-    const QRect line = verticalSpan(x, y1, y2);
-    const QRgb clearRgb = clearColor.rgb();
-    if (clear.isEmpty() || line.isEmpty()) {
-        fillSpan(clear, clearRgb);
-        fillSpan(line, fore_.rgb());
-    } else {
-        // Same columns: the rows above and below the line take the clear
-        // colour, the line's rows the pen colour.
-        fillSpan(QRect(QPoint(clear.left(), clear.top()),
-                       QPoint(clear.right(), std::min(clear.bottom(), line.top() - 1))),
-                 clearRgb);
-        fillSpan(line, fore_.rgb());
-        fillSpan(QRect(QPoint(clear.left(), std::max(clear.top(), line.bottom() + 1)),
-                       QPoint(clear.right(), clear.bottom())),
-                 clearRgb);
-    }
-    const QRect touched = clear.united(line);
-    if (!touched.isEmpty())
-        markDirty(touched);
 }
 
 void PictureBox::markDirty(const QRect& deviceRect)

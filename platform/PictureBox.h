@@ -4,6 +4,8 @@
 // image; the screen shows that image at display rate, or at once on request.
 #pragma once
 
+#include "platform/PixelSpan.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPointF>
@@ -36,10 +38,13 @@ public:
     // colour and width. Vertical lines (all the chart's bars) take a fast path
     // with flat ends: a line of zero length leaves nothing.
     void Line(double x1, double y1, double x2, double y2);
-    // A vertical line at x from clearY1 to clearY2 in `clearColor`, then one
-    // from y1 to y2 in the pen colour, written in one pass: the same pixels
-    // as the two Line calls, each pixel written once.
-    void LineOver(double x, double clearY1, double clearY2, const QColor& clearColor, double y1, double y2);
+
+    // For painting the drawing directly: the image (made to the box's size
+    // first), how scale units and the pen map to its pixels, and the report
+    // of the device pixels a painting changed, so the screen catches up.
+    QImage& canvas();
+    PixelMetrics metrics() const { return {pxPerTwipX_, devPerTwipY_, dpr_, width_}; }
+    void touched(const QRect& deviceRect);
 
     // When on, every line is on the screen as soon as it is drawn (for
     // drawing that handles no events meanwhile); otherwise the screen
@@ -74,10 +79,6 @@ protected:
 private:
     void refreshMetrics();
     void ensureImage();
-    // The device pixels a vertical line of the pen width covers, within the
-    // image; empty when it misses the image or a coordinate is not finite.
-    QRect verticalSpan(double x, double y1, double y2) const;
-    void fillSpan(const QRect& span, QRgb rgb);
     bool clipToBox(QPointF& from, QPointF& to) const;
     void markDirty(const QRect& deviceRect);
     double toDeviceX(double x) const;

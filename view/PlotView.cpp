@@ -2,8 +2,7 @@
 
 #include "platform/Palette.h"
 #include "platform/PictureBox.h"
-
-#include <cmath>
+#include "view/PlotPainter.h"
 
 Integer ValueAt(const std::vector<Integer>& data, int index)
 {
@@ -12,104 +11,103 @@ Integer ValueAt(const std::vector<Integer>& data, int index)
     return data[static_cast<std::size_t>(index)];
 }
 
-PlotView::PlotView(PictureBox& picBox) : picBox_(picBox) {}
+PlotView::PlotView(PictureBox& picBox) : picBox_(picBox), painter_(PlotPainter::Make(style_)) {}
 
-bool PlotView::scaled() const
-{
-    // A plot area of no width or height leaves no usable scale until the next
-    // layout: then nothing is drawn rather than lines at infinity.
-    return std::isfinite(XScale) && std::isfinite(YScale) && XScale != 0 && YScale != 0;
-}
+PlotView::~PlotView() = default;
 
-float PlotView::columnX(int index) const
+void PlotView::SetStyle(PlotStyle style)
 {
-    return static_cast<float>(index) / XScale;
-}
-
-float PlotView::barTop(float H, Integer value) const
-{
-    return H - static_cast<float>(value) / YScale;
-}
-
-void PlotView::drawBar(int index, Integer value)
-{
-    if (!scaled())
+    if (style == style_)
         return;
-    const float H = static_cast<float>(picBox_.ScaleHeight());
-    const float x = columnX(index);
-    picBox_.Line(x, H, x, barTop(H, value));
+    style_ = style;
+    painter_ = PlotPainter::Make(style);
 }
 
-void PlotView::eraseColumn(int index)
+PlotPainter& PlotView::begin()
 {
-    if (!scaled())
-        return;
-    const float H = static_cast<float>(picBox_.ScaleHeight());
-    const float x = columnX(index);
-    picBox_.Line(x, H, x, 0);
+    PlotGeometry geometry;
+    geometry.metrics = picBox_.metrics();
+    geometry.scaleHeight = picBox_.ScaleHeight();
+    geometry.XScale = XScale;
+    geometry.YScale = YScale;
+    geometry.N = SortSet[2];
+    geometry.height = SortSet[1];
+    PlotColors colors;
+    for (std::size_t role = 0; role < colors.role.size(); ++role)
+        colors.role[role] = QBColor(ColorSet[role]).rgb();
+    painter_->Begin(picBox_.canvas(), geometry, colors);
+    return *painter_;
+}
+
+void PlotView::end()
+{
+    picBox_.touched(painter_->End());
 }
 
 void PlotView::DrawBox()
 {
     if (!DataReady)
         return;
-    picBox_.Cls();
+    PlotPainter& painter = begin();
+    painter.Clear(picBox_.backColor().rgb());
+    painter.NewData(SortData);
+    const QRgb pen = picBox_.foreColor().rgb();
     const int N = SortSet[2];
     for (int i = 1; i <= N; ++i)
-        drawBar(i, ValueAt(SortData, i));
+        painter.Draw(i, ValueAt(SortData, i), ShownColumn::Fore, pen);
+    end();
 }
 
-void PlotView::moveMarker(int a, int& last, Integer colorCode)
+void PlotView::moveMarker(int a, int& last, int marker)
 {
     if (a == -1)
         return;
-    // Naming the marked bar again keeps it marked; the restore below then
-    // falls on bar 0 at the left edge instead.
+    // Naming the marked element again keeps it marked; the restore below then
+    // falls on index 0 at the left edge instead.
     if (a == last)
         last = 0;
-    const QColor back = QBColor(ColorSet[0]);
-    const QColor marker = QBColor(colorCode);
-    if (scaled()) {
-        // Erasing the column and drawing the marker bar over it, written in
-        // one pass: background above the bar, marker colour below.
-        const float H = static_cast<float>(picBox_.ScaleHeight());
-        const float x = columnX(a);
-        picBox_.setForeColor(marker);
-        picBox_.LineOver(x, H, 0, back, H, barTop(H, ValueAt(SortData, a)));
-    }
-    picBox_.setForeColor(QBColor(ColorSet[1]));
-    drawBar(last, ValueAt(SortData, last));
+    const QColor fore = QBColor(ColorSet[1]);
+    painter_->Redraw(a, ValueAt(SortData, a), static_cast<ShownColumn::Role>(ShownColumn::Marker1 + marker),
+                     QBColor(ColorSet[2 + marker]).rgb());
+    picBox_.setForeColor(fore);
+    painter_->Draw(last, ValueAt(SortData, last), ShownColumn::Fore, fore.rgb());
     last = a;
 }
 
 void PlotView::DrawLine(int X, int Y, int z)
 {
-    moveMarker(X, LastX, ColorSet[2]);
-    moveMarker(Y, LastY, ColorSet[3]);
-    moveMarker(z, LastZ, ColorSet[4]);
+    if (X == -1 && Y == -1 && z == -1)
+        return;
+    begin();
+    moveMarker(X, LastX, 0);
+    moveMarker(Y, LastY, 1);
+    moveMarker(z, LastZ, 2);
+    end();
 }
 
 void PlotView::DrawPlot(int X, bool o)
 {
+    PlotPainter& painter = begin();
     if (o) {
-        picBox_.setForeColor(QBColor(ColorSet[1]));
-        drawBar(X, ValueAt(AuxData, X));
+        const QColor fore = QBColor(ColorSet[1]);
+        picBox_.setForeColor(fore);
+        painter.Draw(X, ValueAt(AuxData, X), ShownColumn::Fore, fore.rgb());
     } else {
         picBox_.setForeColor(QBColor(ColorSet[0]));
-        eraseColumn(X);
+        painter.Erase(X);
     }
+    end();
 }
 
 void PlotView::DrawColumns(const std::vector<ShownColumn>& columns)
 {
-    const QColor pen = picBox_.foreColor();
-    picBox_.Cls();
+    PlotPainter& painter = begin();
+    painter.Clear(picBox_.backColor().rgb());
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const ShownColumn& column = columns[i];
         if (column.role == ShownColumn::Cleared)
             continue;
-        picBox_.setForeColor(QBColor(ColorSet[1 + column.role]));
-        drawBar(static_cast<int>(i), column.value);
+        painter.Draw(static_cast<int>(i), column.value, column.role, QBColor(ColorSet[1 + column.role]).rgb());
     }
-    picBox_.setForeColor(pen);
+    end();
 }

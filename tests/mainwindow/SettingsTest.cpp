@@ -22,7 +22,7 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaultsAndACloseStoresThemForTheNextStar
     w.mnuFileExit_Click();
     // Each value under its own name, as plain decimal text.
     const auto stored = StoredSettings();
-    QStringList keys = kSettingKeys;
+    QStringList keys = kStoredKeys;
     keys.sort();
     EXPECT_EQ(stored.keys(), keys);
     const char* texts[] = {"1", "14", "2", "3", "4", "3", "7", "0", "100", "50"};

@@ -76,10 +76,13 @@ void ExpectEveryKeyAsANumber(const QString& file)
     QStringList expected;
     for (const char* key : SettingKeys)
         expected << QString::fromLatin1(key);
-    expected << QStringLiteral("Sound");
+    expected << QStringLiteral("Sound") << QStringLiteral("Style");
     expected.sort();
     EXPECT_EQ(stored.childKeys(), expected); // sorted already
+    EXPECT_EQ(stored.value(QStringLiteral("Style")).toString(), QStringLiteral("Bars"));
     for (const QString& key : stored.childKeys()) {
+        if (key == QLatin1String("Style"))
+            continue; // a name
         bool number = false;
         stored.value(key).toString().toDouble(&number);
         EXPECT_TRUE(number) << key.toStdString() << "=" << stored.value(key).toString().toStdString();

@@ -91,7 +91,7 @@ TEST_P(SettingsDamage, BadKeysTakeDefaultsGoodKeysStayAndTheNextCloseWritesAClea
 
     MainWindow()->close();
     const auto stored = StoredSettings();
-    QStringList keys = kSettingKeys;
+    QStringList keys = kStoredKeys;
     keys.sort();
     EXPECT_EQ(stored.keys(), keys) << "the fourteen keys, each once";
     for (const QString& key : kSettingKeys) {

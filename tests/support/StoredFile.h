@@ -15,6 +15,8 @@ inline QString SettingsFile() { return SettingsFilePath(QStringLiteral("Ordivan"
 inline const QStringList kSettingKeys{"MainLeft",   "MainTop",    "MainWidth",  "MainHeight", "Background",
                                       "Foreground", "Indicator1", "Indicator2", "Indicator3", "DrawWidth",
                                       "DrawDelay",  "SortOrder",  "SortHeight", "SortWidth",  "Sound"};
+// Every key a close writes: the numbers above and the plot's style by name.
+inline const QStringList kStoredKeys = kSettingKeys + QStringList{"Style"};
 
 // The texts of section [Settings] by key.
 inline QMap<QString, QString> StoredSettings()
