@@ -6,6 +6,7 @@
 #include "engine/SortView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -18,6 +19,7 @@ class QToolBar;
 class StatusStrip;
 class StatusView;
 class StepSound;
+class frmExport;
 
 class frmMain : public QMainWindow, public SortView {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
     void mnuFileNew_Click();
     void mnuFileClose_Click();
     void mnuFileExit_Click();
+    // Opens the export dialog when no routine is executing.
+    void mnuFileExport_Click();
     // Sort menu.
     void mnuStart_Click();
     void mnuStop_Click();
@@ -104,6 +108,7 @@ private:
     StatusStrip* sbStatusBar_ = nullptr;
     PictureBox* picBox_ = nullptr;
     std::unique_ptr<PlotView> plot_;
+    QPointer<frmExport> exportDialog_;
     std::unique_ptr<StatusView> status_;
     // Pause and the steps of a run (before the menus, which it adds to).
     std::unique_ptr<RunControl> runControl_;
