@@ -25,15 +25,16 @@ void Put16(QByteArray& out, std::uint16_t v)
 // The rows of `rect`, each led by filter type 0, deflated.
 QByteArray Deflate(const QImage& image, const QRect& rect)
 {
-    QByteArray raw;
-    raw.reserve(static_cast<qsizetype>(rect.height()) * (1 + 3 * rect.width()));
+    const qsizetype rowBytes = 1 + 3 * static_cast<qsizetype>(rect.width());
+    QByteArray raw(rowBytes * rect.height(), Qt::Uninitialized);
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        raw.append('\0');
+        auto* out = reinterpret_cast<unsigned char*>(raw.data()) + (y - rect.top()) * rowBytes;
+        *out++ = 0;
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = rect.left(); x <= rect.right(); ++x) {
-            const char px[3] = {static_cast<char>(qRed(line[x])), static_cast<char>(qGreen(line[x])),
-                                static_cast<char>(qBlue(line[x]))};
-            raw.append(px, 3);
+            *out++ = static_cast<unsigned char>(qRed(line[x]));
+            *out++ = static_cast<unsigned char>(qGreen(line[x]));
+            *out++ = static_cast<unsigned char>(qBlue(line[x]));
         }
     }
     uLongf size = compressBound(static_cast<uLong>(raw.size()));

@@ -198,11 +198,16 @@ bool GifWriter::Write(const ExportFrame& frame)
         std::uint8_t* shown = shown_.data() + static_cast<std::size_t>(y) * width_;
         const std::uint8_t* fresh = fresh_.data() + static_cast<std::size_t>(y - rect.top()) * rect.width();
         std::uint8_t* out = pending_.pixels.data() + static_cast<std::size_t>(y - top) * box.width();
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const std::uint8_t index = rect.contains(x, y) ? fresh[x - rect.left()] : shown[x];
-            out[x - left] = pending_.transparent && index == shown[x] ? kTransparent : index;
-            shown[x] = index;
-        }
+        // The box lies within the changed rectangle: only there can pixels differ.
+        const std::uint8_t* from = fresh + (left - rect.left());
+        std::uint8_t* was = shown + left;
+        const int n = box.width();
+        if (pending_.transparent)
+            for (int x = 0; x < n; ++x)
+                out[x] = from[x] == was[x] ? kTransparent : from[x];
+        else
+            std::copy_n(from, n, out);
+        std::copy_n(from, n, was);
     }
     return true;
 }
