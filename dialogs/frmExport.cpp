@@ -102,7 +102,12 @@ frmExport::frmExport(QWidget* owner, QSize plotSize, PlotStyle style, std::funct
     spnFps_ = new QSpinBox(this);
     spnFps_->setRange(1, 120);
     spnFps_->setValue(30);
-    form->addRow(tr("Frames per &second:"), spnFps_);
+    auto* fps = new QHBoxLayout;
+    fps->addWidget(spnFps_);
+    fps->addStretch();
+    auto* fpsLabel = new QLabel(tr("Frames per &second:"), this);
+    fpsLabel->setBuddy(spnFps_);
+    form->addRow(fpsLabel, fps);
 
     optSteps_ = new QRadioButton(tr("S&teps per frame:"), this);
     optLength_ = new QRadioButton(tr("&Length of the run:"), this);

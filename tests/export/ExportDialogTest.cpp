@@ -79,3 +79,50 @@ TEST_F(ExportDialogTest, CancelStopsAtOnceAndLeavesNoFile)
 }
 
 } // namespace
+
+#include "mainwindow/MainWindowFixture.h"
+
+namespace {
+
+// Ctrl+E in the window: the dialog opens with the plot's size, exports the
+// run while the window stays as it was, and the status bar names the file.
+// While a routine executes the command does nothing.
+TEST_F(MainWindowTest, ExportRunFromTheWindowLeavesItsStateAlone)
+{
+    frmMain& w = Ready(6, 30);
+    QTemporaryDir dir;
+    auto state = [&] {
+        return std::tuple(SourceData, SortData, Comparisons, SortType, RndState(), w.plot().LastX, w.plot().LastY,
+                          w.plot().LastZ, w.findChild<PictureBox*>(QStringLiteral("picBox"))->image());
+    };
+    const auto before = state();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(w.windowHandle(), Qt::Key_E, Qt::ControlModifier);
+    auto* dialog = w.findChild<frmExport*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    const QString path = dir.filePath(QStringLiteral("window.gif"));
+    dialog->FileName()->setText(path);
+    dialog->cmdExport_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.sbStatusBar().panelText(1).startsWith(QStringLiteral("Exported")); }, 20000));
+    EXPECT_TRUE(w.sbStatusBar().panelText(1).contains(QStringLiteral("window.gif")));
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(state(), before);
+
+    // In the middle of a run: nothing opens.
+    QPointer<frmExport> old = w.findChild<frmExport*>();
+    delete old.data();
+    bool tried = false;
+    Soon([&] {
+        w.mnuFileExport_Click();
+        tried = true;
+        EXPECT_EQ(w.findChild<frmExport*>(), nullptr);
+        w.mnuStop_Click();
+    });
+    DrawSet[1] = 1;
+    w.mnuStart_Click();
+    EXPECT_TRUE(tried);
+}
+
+} // namespace
