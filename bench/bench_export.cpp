@@ -95,8 +95,8 @@ int main(int argc, char** argv)
         int routine, values, stepsPerFrame;
         PlotStyle style;
     };
-    for (const Big& b : {Big{"big.gif", kBubble, 300, 20, PlotStyle::Bars}, Big{"big.png", kBubble, 300, 20, PlotStyle::Bars},
-                         Big{"circle.gif", kQuick, 1000, 1, PlotStyle::ColorCircle}}) {
+    for (const Big& b : {Big{"big.gif", kBubble, 200, 20, PlotStyle::Bars}, Big{"big.png", kBubble, 200, 20, PlotStyle::Bars},
+                         Big{"circle.gif", kQuick, 500, 1, PlotStyle::ColorCircle}}) {
         const ExportRun run = Run(b.routine, b.values, {1920, 1080}, b.stepsPerFrame, b.style);
         const Outcome o = Write(run, dir.filePath(QString::fromLatin1(b.name)));
         std::printf("%s at 1920x1080, %lld steps, %lld frames: %.1f s, %.1f MB; peak memory so far %.0f MB "
