@@ -5,6 +5,7 @@
 #include "export/GifWriter.h"
 #include "export/WavWriter.h"
 #include "platform/Palette.h"
+#include "platform/Runtime.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,6 +84,9 @@ bool Exporter::Fail(const QString& path, const QString& why)
 
 bool Exporter::Run()
 {
+    // The run resets the engine state of its thread: never the window's.
+    if (OnEventThread())
+        return Fail(path_, QStringLiteral("an export runs on a thread of its own"));
     const std::optional<ExportFormat> format = FormatOfPath(path_);
     if (!format)
         return Fail(path_, QStringLiteral("unknown format (the name should end in %1)").arg(FormatExtensions()));
