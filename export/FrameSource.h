@@ -75,6 +75,7 @@ private:
     ExportRun run_;
 };
 
-// The frame periods a run of `steps` steps shows before its last frame, at
-// this pace (the first frame included), and the step frame j (1..) shows.
+// The frame periods a run of `steps` steps takes at this pace, from the
+// first frame (the data before the run) up to the last (the sorted result,
+// held one second more).
 std::int64_t RunPeriods(const ExportPace& pace, std::int64_t steps);
