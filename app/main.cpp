@@ -1,5 +1,6 @@
 #include "compare/CommandLine.h"
 #include "compare/CommandOutput.h"
+#include "export/ExportCommand.h"
 #include "mainwindow/Main.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+#include <unistd.h>
 
 namespace {
 
@@ -106,6 +108,15 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // --export: no window and no display, but the caption's text needs the
+    // fonts of a GUI application, on the offscreen platform.
+    if (WantsExport(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        NameApplication();
+        QTextStream err(stderr);
+        return RunExportCommand(QCoreApplication::arguments(), err, isatty(STDERR_FILENO) != 0);
+    }
     if (WantsCommandLine(arguments)) {
         // No window and no display: Ctrl+C keeps its default and ends a long
         // comparison at once.

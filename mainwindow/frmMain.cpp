@@ -4,6 +4,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmColor.h"
 #include "dialogs/frmDraw.h"
+#include "dialogs/frmExport.h"
 #include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "comparewindow/frmCompare.h"
@@ -144,6 +145,11 @@ void frmMain::BuildMenus()
     QMenu* file = menu("mnuFile", tr("&File"));
     item(file, "mnuFileNew", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::mnuFileNew_Click);
     item(file, "mnuFileClose", tr("&Close"), {}, &frmMain::mnuFileClose_Click);
+    // Export: offered whenever no routine is executing (its handler checks too).
+    QAction* exportRun =
+        item(file, "mnuFileExport", tr("&Export Run..."), QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuFileExport_Click);
+    connect(file, &QMenu::aboutToShow, exportRun, [exportRun] { exportRun->setEnabled(!RoutineRunning); });
+    connect(file, &QMenu::aboutToHide, exportRun, [exportRun] { exportRun->setEnabled(true); });
     bar(file, "mnuFileBar1");
     item(file, "mnuFileExit", tr("E&xit"), {}, &frmMain::mnuFileExit_Click);
 
@@ -507,6 +513,22 @@ void frmMain::mnuCompare_Click()
     // for a routine of the window to have returned.
     if (!RoutineRunning)
         ShowCompareWindow(this);
+}
+
+void frmMain::mnuFileExport_Click()
+{
+    // The export copies the routine, the data and the settings when it
+    // starts and runs on a thread of its own; the window goes on meanwhile.
+    if (RoutineRunning)
+        return;
+    if (!exportDialog_) {
+        exportDialog_ = new frmExport(this, picBox_->size(), plot_->Style(),
+                                      [this](const QString& text) { sbStatusBar_->setPanelText(1, text); });
+        exportDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    exportDialog_->show();
+    exportDialog_->raise();
+    exportDialog_->activateWindow();
 }
 
 void frmMain::ShowDelay()

@@ -7,6 +7,7 @@
 #include "view/PlotStyle.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -19,6 +20,7 @@ class QToolBar;
 class StatusStrip;
 class StatusView;
 class StepSound;
+class frmExport;
 
 class frmMain : public QMainWindow, public SortView {
     Q_OBJECT
@@ -36,6 +38,8 @@ public:
     void mnuFileNew_Click();
     void mnuFileClose_Click();
     void mnuFileExit_Click();
+    // Opens the export dialog when no routine is executing.
+    void mnuFileExport_Click();
     // Sort menu.
     void mnuStart_Click();
     void mnuStop_Click();
@@ -106,6 +110,7 @@ private:
     StatusStrip* sbStatusBar_ = nullptr;
     PictureBox* picBox_ = nullptr;
     std::unique_ptr<PlotView> plot_;
+    QPointer<frmExport> exportDialog_;
     std::unique_ptr<StatusView> status_;
     // Pause and the steps of a run (before the menus, which it adds to).
     std::unique_ptr<RunControl> runControl_;

@@ -4,7 +4,7 @@
 ORDIVAN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # The packages the program needs to build and run.
-ORDIVAN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev libsdl2-dev)
+ORDIVAN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev libsdl2-dev libgif-dev zlib1g-dev)
 
 ensure_packages() {
     local missing=()

@@ -15,7 +15,7 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
             menus += ' ' + a->objectName() + (a->isSeparator() ? QString() : '|' + a->text() + '|' + a->shortcut().toString());
         menus += '\n';
     }
-    EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileBar1 mnuFileExit|E&xit|\n"
+    EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileExport|&Export Run...|Ctrl+E mnuFileBar1 mnuFileExit|E&xit|\n"
                      "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
                      "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left "
                      "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M\n"
