@@ -45,7 +45,14 @@ public:
         return QTest::qWaitFor([&] { return Errors().contains(QLatin1String("Painting and flushing dirty top level")) || process_.state() == QProcess::NotRunning; }, 60000)
             && process_.state() == QProcess::Running;
     }
-    void Signal(int signo) { kill(static_cast<pid_t>(process_.processId()), signo); }
+    // Only while it runs: a program already ended has no id, and kill(0)
+    // would signal this test's whole process group.
+    void Signal(int signo)
+    {
+        const pid_t pid = static_cast<pid_t>(process_.processId());
+        if (pid > 0)
+            kill(pid, signo);
+    }
     // True when the program ends by itself with status 0.
     bool EndsWithZero() { return process_.waitForFinished(30000) && process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0; }
     // Standard error so far, the painting log included.
