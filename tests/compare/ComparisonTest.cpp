@@ -189,5 +189,5 @@ TEST(Report, FieldsAreQuotedWhereTheyMustBeAndColumnsAligned)
     EXPECT_EQ(SeparatedRows(rows, ','), "Routine,Comparisons,Note\nQuick Sort,5198,\"a, \"\"b\"\"\"\nBogo,9,\n");
     EXPECT_EQ(SeparatedRows({{"a,b", "c\td", "e\nf"}}, '\t'), "a,b\t\"c\td\"\t\"e\nf\"\n");
     EXPECT_EQ(AlignedRows(rows, true), "Routine     Comparisons  Note\nQuick Sort         5198  a, \"b\"\nBogo                  9\n");
-    EXPECT_EQ(AlignedRows({{"a", "1", "x"}, {"bbb", "22", "y"}}, false), "a     1  x\nbbb  22  y\n");
+    EXPECT_EQ(AlignedRows({{"a", "1", "10"}, {"bbb", "22", "5"}}, false), "a     1  10\nbbb  22   5\n");
 }
