@@ -240,29 +240,31 @@ TEST_F(CatalogueTest, EveryRoutineSortsEveryOrderAndWidth)
 
 TEST_F(CatalogueTest, EveryRoutineSortsDataDrawnByHand)
 {
-    // Plateaus, zeros and values below 0 as a mouse draws them, all equal,
-    // and the extremes of a data value; the last with the width setting
-    // beyond the values (SortData shorter than the setting) and a height
-    // below the width.
-    // Two ascending runs make Tim Sort merge; no values at all.
-    const Values sets[] = {{5, 5, 5, 2, 2, 9, 9, 9, 9, 1, 0, 0, 7, 7, 3, 3, 3, 8, 8, 8},
-                           {-4, 0, 12, 12, -4, 3, 0, 0, 25, 25, 25, 1},
-                           Values(9, 42),
-                           Random(60, 10),
-                           Concat(Range(1, 70), Range(1, 70)),
-                           {},
-                           {0, 110, 5, -3, 0, 99, -3, 1, 32767, -32768}};
-    for (int type = 0; type < kRoutineCount; ++type)
-        for (const Values& data : sets) {
-            if (!Runs(RoutineTable[type], static_cast<int>(data.size())))
-                continue;
-            SCOPED_TRACE(::testing::Message() << RoutineTable[type].name << ", width " << data.size());
-            const bool beyond = &data == &std::end(sets)[-1];
-            Put(data, beyond ? 3 : 30, static_cast<int>(data.size()) + (beyond ? 50 : 0));
-            Run(type);
-            EXPECT_EQ(Data(), Sorted(data));
-            ExpectClosed();
-        }
+    Headless([this] {
+        // Plateaus, zeros and values below 0 as a mouse draws them, all equal,
+        // and the extremes of a data value; the last with the width setting
+        // beyond the values (SortData shorter than the setting) and a height
+        // below the width.
+        // Two ascending runs make Tim Sort merge; no values at all.
+        const Values sets[] = {{5, 5, 5, 2, 2, 9, 9, 9, 9, 1, 0, 0, 7, 7, 3, 3, 3, 8, 8, 8},
+                               {-4, 0, 12, 12, -4, 3, 0, 0, 25, 25, 25, 1},
+                               Values(9, 42),
+                               Random(60, 10),
+                               Concat(Range(1, 70), Range(1, 70)),
+                               {},
+                               {0, 110, 5, -3, 0, 99, -3, 1, 32767, -32768}};
+        for (int type = 0; type < kRoutineCount; ++type)
+            for (const Values& data : sets) {
+                if (!Runs(RoutineTable[type], static_cast<int>(data.size())))
+                    continue;
+                SCOPED_TRACE(::testing::Message() << RoutineTable[type].name << ", width " << data.size());
+                const bool beyond = &data == &std::end(sets)[-1];
+                Put(data, beyond ? 3 : 30, static_cast<int>(data.size()) + (beyond ? 50 : 0));
+                Run(type);
+                EXPECT_EQ(Data(), Sorted(data));
+                ExpectClosed();
+            }
+    });
 }
 
 TEST_F(CatalogueTest, StableRoutinesKeepEqualValuesInTheirOrder)
