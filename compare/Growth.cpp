@@ -20,49 +20,6 @@ double Now()
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-QString Quoted(const QString& field, QChar separator)
-{
-    if (!field.contains(separator) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')))
-        return field;
-    QString q = field;
-    q.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
-QString Separated(const std::vector<QStringList>& rows, QChar separator)
-{
-    QString out;
-    for (const QStringList& row : rows) {
-        QStringList fields;
-        for (const QString& f : row)
-            fields << Quoted(f, separator);
-        out += fields.join(separator) + QLatin1Char('\n');
-    }
-    return out;
-}
-
-// Columns padded to their widest field; the name left, the rest right.
-QString Aligned(const std::vector<QStringList>& rows)
-{
-    std::vector<int> widths;
-    for (const QStringList& row : rows) {
-        widths.resize(std::max<std::size_t>(widths.size(), row.size()), 0);
-        for (int i = 0; i < row.size(); ++i)
-            widths[i] = std::max<int>(widths[i], static_cast<int>(row[i].size()));
-    }
-    QString out;
-    for (const QStringList& row : rows) {
-        QString line;
-        for (int i = 0; i < row.size(); ++i) {
-            if (i > 0)
-                line += QLatin1String("  ");
-            line += i == 0 ? row[i].leftJustified(widths[i]) : row[i].rightJustified(widths[i]);
-        }
-        out += line.trimmed() + QLatin1Char('\n');
-    }
-    return out;
-}
-
 // The columns before the widths.
 constexpr int kLeadColumns = 7;
 
@@ -524,13 +481,13 @@ QString GrowthReport(const std::vector<GrowthRow>& rows, const std::vector<int>&
     for (int r = 0; r < static_cast<int>(rows.size()) && r < kRoutineCount; ++r)
         lines.push_back(GrowthRowText(r, rows[r], sizes, info));
     switch (format) {
-    case ReportFormat::Csv: return Separated(lines, QLatin1Char(','));
-    case ReportFormat::Tsv: return Separated(lines, QLatin1Char('\t'));
+    case ReportFormat::Csv: return SeparatedRows(lines, QLatin1Char(','));
+    case ReportFormat::Tsv: return SeparatedRows(lines, QLatin1Char('\t'));
     default: break;
     }
     const QString what = info.figure ? FigureName(*info.figure)
                                      : QStringLiteral("Work (comparisons; writes where a routine compares nothing)");
     return QStringLiteral("%1 by width on %2 (height = width), at most %3 s a run\n\n")
                .arg(what, OrderName(info.order), BudgetText(info.budget))
-        + Aligned(lines);
+        + AlignedRows(lines, false);
 }

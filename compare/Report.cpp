@@ -37,44 +37,6 @@ QString Quoted(const QString& field, QChar separator)
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QString Separated(const std::vector<QStringList>& rows, QChar separator)
-{
-    QString out;
-    for (const QStringList& row : rows) {
-        QStringList fields;
-        for (const QString& f : row)
-            fields << Quoted(f, separator);
-        out += fields.join(separator) + QLatin1Char('\n');
-    }
-    return out;
-}
-
-// Columns padded to their widest field; names left, figures right.
-QString Aligned(const std::vector<QStringList>& rows)
-{
-    std::vector<int> widths;
-    for (const QStringList& row : rows) {
-        widths.resize(std::max<std::size_t>(widths.size(), row.size()), 0);
-        for (int i = 0; i < row.size(); ++i)
-            widths[i] = std::max<int>(widths[i], static_cast<int>(row[i].size()));
-    }
-    QString out;
-    for (const QStringList& row : rows) {
-        QString line;
-        for (int i = 0; i < row.size(); ++i) {
-            if (i > 0)
-                line += QLatin1String("  ");
-            const bool last = i + 1 == row.size();
-            if (i == 0 || last)
-                line += last ? row[i] : row[i].leftJustified(widths[i]);
-            else
-                line += row[i].rightJustified(widths[i]);
-        }
-        out += line.trimmed() + QLatin1Char('\n');
-    }
-    return out;
-}
-
 QJsonObject CellJson(int routine, const RunResult& r, Integer delay)
 {
     QJsonObject o;
@@ -137,6 +99,44 @@ QString Json(const ResultGrid& results, const ReportInfo& info)
 }
 
 } // namespace
+
+QString SeparatedRows(const std::vector<QStringList>& rows, QChar separator)
+{
+    QString out;
+    for (const QStringList& row : rows) {
+        QStringList fields;
+        for (const QString& f : row)
+            fields << Quoted(f, separator);
+        out += fields.join(separator) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString AlignedRows(const std::vector<QStringList>& rows, bool textLast)
+{
+    std::vector<int> widths;
+    for (const QStringList& row : rows) {
+        widths.resize(std::max<std::size_t>(widths.size(), row.size()), 0);
+        for (int i = 0; i < row.size(); ++i)
+            widths[i] = std::max<int>(widths[i], static_cast<int>(row[i].size()));
+    }
+    QString out;
+    for (const QStringList& row : rows) {
+        QString line;
+        for (int i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                line += QLatin1String("  ");
+            const bool last = textLast && i + 1 == row.size();
+            if (i == 0 || last)
+                line += last ? row[i] : row[i].leftJustified(widths[i]);
+            else
+                line += row[i].rightJustified(widths[i]);
+        }
+        out += line.trimmed() + QLatin1Char('\n');
+    }
+    return out;
+}
+
 
 QString OrderName(int order)
 {
@@ -246,8 +246,8 @@ QString Report(const ResultGrid& results, const ReportInfo& info, ReportFormat f
         rows.push_back(matrix ? MatrixRow(static_cast<int>(r), results[r])
                               : TableRow(static_cast<int>(r), results[r].at(0), info.delay, info.facts));
     switch (format) {
-    case ReportFormat::Csv: return Separated(rows, QLatin1Char(','));
-    case ReportFormat::Tsv: return Separated(rows, QLatin1Char('\t'));
+    case ReportFormat::Csv: return SeparatedRows(rows, QLatin1Char(','));
+    case ReportFormat::Tsv: return SeparatedRows(rows, QLatin1Char('\t'));
     default: break;
     }
     QString title = matrix ? QStringLiteral("All orders, comparisons; height %1, width %2\n").arg(info.height).arg(info.width)
@@ -256,5 +256,5 @@ QString Report(const ResultGrid& results, const ReportInfo& info, ReportFormat f
                                  .arg(info.height)
                                  .arg(info.width)
                                  .arg(QString::number(std::max<int>(info.delay, 0) / 100.0, 'f', 2));
-    return title + Aligned(rows);
+    return title + AlignedRows(rows, true);
 }

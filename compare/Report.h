@@ -25,6 +25,13 @@ struct ReportInfo {
 
 using ResultGrid = std::vector<std::vector<RunResult>>; // [routine][column]
 
+// Rows of fields joined by `separator`, a field quoted where it holds the
+// separator, a quote or a line break (CSV, the clipboard's tabs).
+QString SeparatedRows(const std::vector<QStringList>& rows, QChar separator);
+// Rows in columns padded to their widest field for a terminal: the names
+// left, the figures right; a last column of words (`textLast`) unpadded.
+QString AlignedRows(const std::vector<QStringList>& rows, bool textLast);
+
 // The name of an order code: its list text, or the code itself.
 QString OrderName(int order);
 // The time a run with `steps` steps takes in the window at `delay`, in seconds.

@@ -1,4 +1,5 @@
 #include "comparewindow/GrowthView.h"
+#include "comparewindow/FigureTable.h"
 
 #include "engine/Module1.h"
 #include "engine/Routines.h"
@@ -54,43 +55,6 @@ QString PowerText(int decade)
         return QString::number(std::pow(10, decade), 'f', 0);
     return QStringLiteral("1e%1").arg(decade);
 }
-
-// Sorts by a number, not by its text; a missing figure sorts last.
-class NumberItem : public QTableWidgetItem {
-public:
-    NumberItem(const QString& text, double key) : QTableWidgetItem(text) { setData(Qt::UserRole, key); }
-    bool operator<(const QTableWidgetItem& other) const override
-    {
-        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
-    }
-};
-
-// A table whose Ctrl+C copies the whole page, not one cell.
-class CopyTable : public QTableWidget {
-public:
-    CopyTable(int rows, int columns, std::function<void()> copy) : QTableWidget(rows, columns), copy_(std::move(copy))
-    {
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
-        setSelectionBehavior(QAbstractItemView::SelectRows);
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        setAlternatingRowColors(true);
-        verticalHeader()->setVisible(false);
-        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->matches(QKeySequence::Copy)) {
-            copy_();
-            return;
-        }
-        QTableWidget::keyPressEvent(event);
-    }
-
-private:
-    std::function<void()> copy_;
-};
 
 enum Column { kName, kLargest, kFigure, kGrowth, kClaimed, kEnded, kColumns };
 
@@ -411,7 +375,9 @@ GrowthView::GrowthView(QWidget* parent) : QWidget(parent)
 
     chart = new GrowthChart;
     auto copy = [this] { QApplication::clipboard()->setText(CopyText()); };
-    tblGrowth = new CopyTable(kRoutineCount, kColumns, copy);
+    tblGrowth = new FigureTable(kRoutineCount, kColumns, copy);
+    tblGrowth->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblGrowth->setSelectionMode(QAbstractItemView::SingleSelection);
     tblGrowth->setObjectName(QStringLiteral("tblGrowth"));
     tblGrowth->setHorizontalHeaderLabels({QStringLiteral("Routine"), QStringLiteral("Largest"),
                                           QStringLiteral("Comparisons"), QStringLiteral("Growth"),
@@ -545,20 +511,20 @@ void GrowthView::Show()
         const std::optional<double> e = MeasuredGrowth(row.points, f);
         const bool counted = f != GrowthFigure::Comparisons || ComparesValues(r);
         const double inf = std::numeric_limits<double>::infinity();
-        auto* name = new NumberItem(t[0], r);
+        auto* name = new FigureItem(t[0], r);
         name->setData(Qt::UserRole, r);
         name->setForeground(GrowthChart::colour(r));
         tblGrowth->setItem(r, kName, name);
-        tblGrowth->setItem(r, kLargest, new NumberItem(t[1], row.points.empty() ? inf : row.points.back().size));
+        tblGrowth->setItem(r, kLargest, new FigureItem(t[1], row.points.empty() ? inf : row.points.back().size));
         tblGrowth->setItem(r, kFigure,
-                           new NumberItem(t[2], row.points.empty() || !counted ? inf
+                           new FigureItem(t[2], row.points.empty() || !counted ? inf
                                                                                : row.points.back().Figure(f)));
-        tblGrowth->setItem(r, kGrowth, new NumberItem(t[3], e && counted ? *e : inf));
+        tblGrowth->setItem(r, kGrowth, new FigureItem(t[3], e && counted ? *e : inf));
         QString claimed = t[4];
         if (!t[5].isEmpty())
             claimed += QStringLiteral(" (%1)").arg(t[5]);
-        tblGrowth->setItem(r, kClaimed, new NumberItem(claimed, r));
-        tblGrowth->setItem(r, kEnded, new NumberItem(t[6], static_cast<int>(row.end)));
+        tblGrowth->setItem(r, kClaimed, new FigureItem(claimed, r));
+        tblGrowth->setItem(r, kEnded, new FigureItem(t[6], static_cast<int>(row.end)));
         for (int c : {kLargest, kFigure, kGrowth})
             tblGrowth->item(r, c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (counted) {

@@ -1,6 +1,7 @@
 #include "comparewindow/frmCompare.h"
 
 #include "comparewindow/BarChart.h"
+#include "comparewindow/FigureTable.h"
 #include "comparewindow/GrowthView.h"
 #include "engine/Routines.h"
 #include "platform/ProgramIcon.h"
@@ -40,43 +41,6 @@ namespace {
 
 constexpr int kRoutines = static_cast<int>(RoutineTable.size());
 constexpr int kPollMs = 50; // progress and results twenty times a second
-
-// A cell whose rows sort by a number, not by its text.
-class FigureItem : public QTableWidgetItem {
-public:
-    FigureItem(const QString& text, double key) : QTableWidgetItem(text) { setData(Qt::UserRole, key); }
-    bool operator<(const QTableWidgetItem& other) const override
-    {
-        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
-    }
-};
-
-// A table whose Ctrl+C copies the whole page.
-class FigureTable : public QTableWidget {
-public:
-    FigureTable(int rows, int columns, std::function<void()> copy)
-        : QTableWidget(rows, columns), copy_(std::move(copy))
-    {
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
-        setAlternatingRowColors(true);
-        verticalHeader()->setVisible(false);
-        // Compact rows: as many routines as possible in view.
-        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->matches(QKeySequence::Copy)) {
-            copy_();
-            return;
-        }
-        QTableWidget::keyPressEvent(event);
-    }
-
-private:
-    std::function<void()> copy_;
-};
 
 constexpr double kLast = std::numeric_limits<double>::infinity();
 

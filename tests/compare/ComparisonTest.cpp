@@ -181,3 +181,13 @@ TEST(Comparison, CheapRowsFillWhileTheCostliestRunsAndACancelMarksEveryCellLeft)
     EXPECT_GT(std::count_if(g[costliest].begin(), g[costliest].end(),
                             [](const RunResult& r) { return r.state == RunResult::State::Cancelled; }), 0);
 }
+
+// Every text output of the comparison and the growth goes through these two.
+TEST(Report, FieldsAreQuotedWhereTheyMustBeAndColumnsAligned)
+{
+    const std::vector<QStringList> rows = {{"Routine", "Comparisons", "Note"}, {"Quick Sort", "5198", "a, \"b\""}, {"Bogo", "9", ""}};
+    EXPECT_EQ(SeparatedRows(rows, ','), "Routine,Comparisons,Note\nQuick Sort,5198,\"a, \"\"b\"\"\"\nBogo,9,\n");
+    EXPECT_EQ(SeparatedRows({{"a,b", "c\td", "e\nf"}}, '\t'), "a,b\t\"c\td\"\t\"e\nf\"\n");
+    EXPECT_EQ(AlignedRows(rows, true), "Routine     Comparisons  Note\nQuick Sort         5198  a, \"b\"\nBogo                  9\n");
+    EXPECT_EQ(AlignedRows({{"a", "1", "10"}, {"bbb", "22", "5"}}, false), "a     1  10\nbbb  22   5\n");
+}

@@ -14,8 +14,6 @@
 
 namespace {
 
-enum Catalogue { Cocktail = 13, OddEven, Gnome, Comb, Shell, Cycle, Smooth, Pancake };
-
 // Follows a run through the trace: its steps and its writes into SortData,
 // and what the test wants done after each step (Stop, new values).
 class Follower : public RunTrace {
@@ -242,24 +240,31 @@ TEST_F(CatalogueTest, EveryRoutineSortsEveryOrderAndWidth)
 
 TEST_F(CatalogueTest, EveryRoutineSortsDataDrawnByHand)
 {
-    // Plateaus, zeros and values below 0 as a mouse draws them, all equal,
-    // and the extremes of a data value; the last with the width setting
-    // beyond the values (SortData shorter than the setting).
-    const Values sets[] = {{5, 5, 5, 2, 2, 9, 9, 9, 9, 1, 0, 0, 7, 7, 3, 3, 3, 8, 8, 8},
-                           {-4, 0, 12, 12, -4, 3, 0, 0, 25, 25, 25, 1},
-                           Values(9, 42),
-                           {0, 110, 5, -3, 0, 99, -3, 1, 32767, -32768}};
-    for (int type = 0; type < kRoutineCount; ++type)
-        for (const Values& data : sets) {
-            if (!Runs(RoutineTable[type], static_cast<int>(data.size())))
-                continue;
-            SCOPED_TRACE(::testing::Message() << RoutineTable[type].name << ", width " << data.size());
-            const bool beyond = &data == &sets[3];
-            Put(data, beyond ? 3 : 30, static_cast<int>(data.size()) + (beyond ? 50 : 0));
-            Run(type);
-            EXPECT_EQ(Data(), Sorted(data));
-            ExpectClosed();
-        }
+    Headless([this] {
+        // Plateaus, zeros and values below 0 as a mouse draws them, all equal,
+        // and the extremes of a data value; the last with the width setting
+        // beyond the values (SortData shorter than the setting) and a height
+        // below the width.
+        // Two ascending runs make Tim Sort merge; no values at all.
+        const Values sets[] = {{5, 5, 5, 2, 2, 9, 9, 9, 9, 1, 0, 0, 7, 7, 3, 3, 3, 8, 8, 8},
+                               {-4, 0, 12, 12, -4, 3, 0, 0, 25, 25, 25, 1},
+                               Values(9, 42),
+                               Random(60, 10),
+                               Concat(Range(1, 70), Range(1, 70)),
+                               {},
+                               {0, 110, 5, -3, 0, 99, -3, 1, 32767, -32768}};
+        for (int type = 0; type < kRoutineCount; ++type)
+            for (const Values& data : sets) {
+                if (!Runs(RoutineTable[type], static_cast<int>(data.size())))
+                    continue;
+                SCOPED_TRACE(::testing::Message() << RoutineTable[type].name << ", width " << data.size());
+                const bool beyond = &data == &std::end(sets)[-1];
+                Put(data, beyond ? 3 : 30, static_cast<int>(data.size()) + (beyond ? 50 : 0));
+                Run(type);
+                EXPECT_EQ(Data(), Sorted(data));
+                ExpectClosed();
+            }
+    });
 }
 
 TEST_F(CatalogueTest, StableRoutinesKeepEqualValuesInTheirOrder)
@@ -314,18 +319,23 @@ TEST_F(CatalogueTest, EveryRoutineEndsWhenTheDataAreReplacedDuringAStep)
     Headless([this] {
         // The toolbar's order buttons put new values of the same width into
         // SortData during a step; the routine must stay inside the arrays
-        // (the sanitizer build sees any reach past them) and end.
+        // (the sanitizer build sees any reach past them) and end. The new
+        // values may lie in digits the old ones left empty (800) or below 0.
+        // The later routines that only exchange in SortData (not holding a
+        // value in hand nor merging through scratch) end with the new values.
         for (int type = 0; type < kRoutineCount; ++type) {
-            if (!Runs(RoutineTable[type], 60))
+            const int w = type == Bogo ? 6 : 60;
+            if (!Runs(RoutineTable[type], w))
                 continue;
-            const Values start = Generated(6, 60);
-            const Values replacement = Generated(8, 60);
-            Put(start, 60, 60);
+            const Values start = Generated(6, w);
+            Put(start, 60, w);
             Follower plain;
             Follow(type, plain);
             for (const long at : {1L, plain.steps / 3, plain.steps * 2 / 3}) {
                 SCOPED_TRACE(::testing::Message() << RoutineTable[type].name << ", new values at step " << at);
-                Put(start, 60, 60);
+                Values replacement = at == 1 ? Generated(8, w) : at == plain.steps / 3 ? Descending(w) : Values(w, 800);
+                replacement[0] = -500;
+                Put(start, 60, w);
                 Follower follower;
                 follower.atStep = [&](long steps) {
                     if (steps == at)
@@ -336,8 +346,11 @@ TEST_F(CatalogueTest, EveryRoutineEndsWhenTheDataAreReplacedDuringAStep)
                     }
                 };
                 Follow(type, follower);
-                EXPECT_EQ(SortData.size(), 61u);
+                EXPECT_EQ(SortData.size(), static_cast<std::size_t>(w) + 1);
                 ExpectClosed();
+                if (type >= DualPivot && follower.steps >= at) {
+                    EXPECT_EQ(Sorted(Data()), Sorted(replacement));
+                }
             }
         }
     });
@@ -461,17 +474,24 @@ TEST_F(CatalogueTest, EachRoutineShowsItsShape)
 TEST_F(CatalogueTest, StopEndsTheRunAtTheStepItWasPressedIn)
 {
     Headless([this] {
-        // Stop pressed during step n (the first, a third and two thirds into the
+        // Stop pressed during step n (early, a third and two thirds into the
         // run): no step after it, and the data are still the values the run
-        // started with (Cycle Sort puts back the value in hand).
+        // started with (Cycle Sort puts back the value in hand, a merge stopped
+        // half way writes back what it holds). Tim Sort also merging from the
+        // left and from the right.
         const Values data = Random(100, 30);
-        for (int type = Cocktail; type <= Pancake; ++type) {
-            Load(data);
+        std::vector<std::pair<int, Values>> runs;
+        for (int type = Cocktail; type < kRoutineCount; ++type)
+            runs.push_back({type, type == Bogo ? Values{5, 1, 4, 2, 3, 6} : data});
+        runs.push_back({Tim, Concat(Range(33, 64), Range(1, 32))});
+        runs.push_back({Tim, Concat(Range(33, 64), Concat(Range(1, 16), Range(65, 80)))});
+        for (const auto& [type, input] : runs) {
+            Load(input);
             Follower whole;
             Follow(type, whole);
-            for (const long n : {1L, whole.steps / 3, whole.steps * 2 / 3}) {
+            for (const long n : {1L, 7L, whole.steps / 3, whole.steps * 2 / 3}) {
                 SCOPED_TRACE(::testing::Message() << RoutineTable[type].name << ", Stop at step " << n);
-                Load(data);
+                Load(input);
                 Follower follower;
                 follower.atStep = [n](long steps) {
                     if (steps == n)
@@ -479,8 +499,10 @@ TEST_F(CatalogueTest, StopEndsTheRunAtTheStepItWasPressedIn)
                 };
                 Follow(type, follower);
                 EXPECT_EQ(follower.steps, n);
-                EXPECT_EQ(Sorted(Data()), Sorted(data));
-                EXPECT_NE(Data(), Sorted(data)) << "stopped before the end";
+                EXPECT_EQ(Sorted(Data()), Sorted(input));
+                if (input == data) { // a gallop can place the whole rest in one step
+                    EXPECT_NE(Data(), Sorted(input)) << "stopped before the end";
+                }
                 ExpectClosed();
             }
         }

@@ -55,7 +55,7 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
     EXPECT_EQ(Data(), (Values{1, 2, 3}));
     Load({3, 1, 2});
     Comparisons = 5;
-    Start(12);
+    Start(Bucket);
     EXPECT_EQ(boxes.back(), "Sorry, not available correctly yet.");
     ExpectNothingRan();
     EXPECT_EQ(Comparisons, 5);
@@ -72,11 +72,10 @@ TEST_F(DispatchTest, NoticesComeFirstAndBucketSortOrAClosedWindowRunNothing)
 TEST_F(DispatchTest, ARoutinePastItsSizeLimitIsRefusedWithAWord)
 {
     // Bogo Sort runs on 10 values; on 11 it says so and nothing of a run begins.
-    const int bogo = 29;
-    ASSERT_EQ(RoutineTable[bogo].sizeLimit, 10);
+    ASSERT_EQ(RoutineTable[Bogo].sizeLimit, 10);
     Values eleven{3, 1, 2, 9, 8, 7, 6, 5, 4, 11, 10};
     Load(eleven);
-    Start(bogo);
+    Start(Bogo);
     EXPECT_EQ(boxes, (std::vector<std::string>{"Bogo Sort runs on at most 10 values."}));
     EXPECT_EQ(view.calls, Calls{});
     EXPECT_EQ(Data(), eleven);
@@ -87,7 +86,7 @@ TEST_F(DispatchTest, ARoutinePastItsSizeLimitIsRefusedWithAWord)
     Load({3, 1, 2, 9, 8, 7, 6, 5, 4, 10});
     SortSet[2] = 40;
     view.onCall = [](const ViewCall& c) { Sorting = Sorting && c.kind != ViewCall::Line; };
-    Start(bogo);
+    Start(Bogo);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(view.calls.front(), kOpen);
     EXPECT_EQ(view.calls.back(), kReport);

@@ -10,7 +10,10 @@
 
 using Values = std::vector<int>;
 using Calls = std::vector<ViewCall>;
-enum Type { Selection, Bubble, Insertion, BinaryInsertion, Merge, Heap, Quick, RandomQuick, Lomuto, Stooge, Counting, Radix };
+// The routine table's order.
+enum Type { Selection, Bubble, Insertion, BinaryInsertion, Merge, Heap, Quick, RandomQuick, Lomuto, Stooge, Counting, Radix,
+            Bucket, Cocktail, OddEven, Gnome, Comb, Shell, Cycle, Smooth, Pancake,
+            BottomUp, Tim, DualPivot, ThreeWay, Intro, Msd, Bitonic, OddEvenMerge, Bogo };
 inline const ViewCall kOpen{ViewCall::Reset, 2}, kOff{ViewCall::Line}, kReport{ViewCall::Status};
 inline ViewCall Markers(int X, int Y, int z) { return {ViewCall::Line, X, Y, z}; }
 inline ViewCall Bar(int X, bool o) { return {ViewCall::Plot, X, o}; }
@@ -34,6 +37,8 @@ protected:
     static Values Ascending(int w) { Values v(w); std::iota(v.begin(), v.end(), 1); return v; }
     static Values Descending(int w) { Values v = Ascending(w); return {v.rbegin(), v.rend()}; }
     static Values Sorted(Values v) { std::sort(v.begin(), v.end()); return v; }
+    static Values Concat(Values a, const Values& b) { a.insert(a.end(), b.begin(), b.end()); return a; }
+    static Values Range(int from, int to) { Values v; for (int x = from; x <= to; ++x) v.push_back(x); return v; }
     static Values Random(int w, int h) { Values v(w); for (int& x : v) x = static_cast<int>(h * Rnd()) + 1; return v; }
 
     RecordingView view;

@@ -26,6 +26,15 @@ TEST_F(EngineTest, EachRoutineMovesItsMarkersInItsOwnOrder)
         {RandomQuick, {2, 1, 3}, {Markers(-1, 1, 2), Markers(-1, 2, 2)}},
         {Lomuto, {2, 1}, {Markers(-1, 1, 2)}},
         {Stooge, {2, 1}, {Markers(-1, 1, 2)}},
+        // MSD {3,1,2}: digits 2, 0, 1 of v - 1: 3 goes to bucket 2's place, then 2 to bucket 1's.
+        {Msd, {3, 1, 2}, {Markers(-1, 1, 3), Markers(-1, 1, 2)}},
+        // Bottom-up {2,1}: 1 taken from the right (written at 1, right head now past), then 2.
+        {BottomUp, {2, 1}, {Markers(-1, 1, -1), Markers(-1, 2, -1)}},
+        // {1,2,0}: 1 taken from the left (marker 3 on the right run's head 2), 2 stays;
+        // then 0 from the right, and the left run's rest written after it.
+        {BottomUp, {1, 2, 0}, {Markers(-1, 1, 2), Markers(-1, 1, -1), Markers(-1, 2, -1), Markers(-1, 3, -1)}},
+        {DualPivot, {2, 1}, {Markers(-1, 1, 2)}},
+        {Bogo, {1, 2}, {}},
     };
     for (const auto& [type, data, steps] : cases) {
         Load(data);

@@ -23,7 +23,7 @@ TEST_F(EngineTest, EveryRoutineCountsOnPastTwoToThe32)
         if (!routine.entry)
             continue;
         SCOPED_TRACE(routine.name);
-        const Values data = Random(routine.sizeLimit > 0 ? std::min(routine.sizeLimit, 40) : 40, 100);
+        const Values data = Random(routine.sizeLimit > 0 ? std::min(routine.sizeLimit / 2, 40) : 40, 100);
         Load(data);
         RestartRnd(); // Randomized Quick Sort draws the same pivots both times
         const std::int64_t fromZero = Run(static_cast<int>(type));

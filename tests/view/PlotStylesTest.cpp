@@ -7,6 +7,7 @@
 #include "platform/Palette.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
+#include "support/HistoryRecorder.h"
 #include "support/QtPrint.h"
 #include "view/PlotPainter.h"
 #include "view/PlotView.h"
@@ -247,23 +248,7 @@ INSTANTIATE_TEST_SUITE_P(EveryStyle, MarkersTest,
 
 // ---------------------------------------------------------------- step by step
 
-// Records as the window does, into the history and then onto the plot.
-class Recorder : public SortView, public RunTrace {
-public:
-    Recorder(RunHistory& history, PlotView& plot) : history_(history), plot_(plot) {}
-    void DrawLine(int X, int Y, int z) override { history_.Line(X, Y, z); plot_.DrawLine(X, Y, z); }
-    void DrawPlot(int X, bool o) override { history_.Plot(X, o); plot_.DrawPlot(X, o); }
-    void DoReset(int) override { Comparisons = 0; }
-    void DoStatus() override {}
-    void Written(std::vector<Integer>& a, int i, Integer v) override { history_.Written(a, i, v); }
-    void Cleared(std::vector<Integer>& a, std::size_t n) override { history_.Cleared(a, n); }
-    void Stepped() override { history_.Stepped(); if (held) held(); }
-    std::function<void()> held;
-
-private:
-    RunHistory& history_;
-    PlotView& plot_;
-};
+using Recorder = HistoryRecorder;
 
 struct Case {
     PlotStyle style;

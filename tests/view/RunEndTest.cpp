@@ -1,16 +1,13 @@
 // What a finished run leaves on screen: the plot is exactly a fresh redraw
-// of the sorted data, for every routine of the table, and the title strip
-// shows the whole comparison count, also past 2^32.
+// of the sorted data, for every routine of the table.
 #include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "platform/Palette.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
-#include "platform/StatusStrip.h"
 #include "support/QtPrint.h"
 #include "support/RecordingView.h"
 #include "view/PlotView.h"
-#include "view/StatusView.h"
 
 #include <gtest/gtest.h>
 
@@ -72,21 +69,5 @@ TEST(RunEnd, ThePlotOfEveryRoutineEqualsAFullRedrawOfTheData)
         plot.DrawBox();
         EXPECT_TRUE(atEnd == box.image()) << "the plot at the end differs from a redraw of the data";
     }
-    ResetSharedState();
-}
-
-TEST(RunEnd, TheTitleStripShowsACountPastTwoToThe32Whole)
-{
-    ResetSharedState();
-    StatusStrip title, status;
-    for (const char* text : {"Type:", "Time:", "Comparison:"})
-        title.addPanel(StatusStrip::PanelKind::Text, StatusStrip::PanelSize::Spring, 1440, text);
-    status.addPanel(StatusStrip::PanelKind::Text, StatusStrip::PanelSize::Spring, 0, QStringLiteral("Status"));
-    status.addPanel(StatusStrip::PanelKind::Text, StatusStrip::PanelSize::Fixed, 1440);
-    StatusView view(title, status, [] { return QStringLiteral("Stooge Sort"); });
-    view.DoReset(2);
-    Comparisons = 5'230'176'601; // Stooge Sort on 4000 random values
-    view.DoStatus();
-    EXPECT_EQ(title.panelText(3), "Comparison: 5230176601");
     ResetSharedState();
 }

@@ -8,6 +8,7 @@
 #include "platform/Palette.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
+#include "support/HistoryRecorder.h"
 #include "support/QtPrint.h"
 #include "support/RecordingView.h"
 #include "view/PlotView.h"
@@ -24,22 +25,7 @@
 
 namespace {
 
-// Records as the window does, into the history and then onto the plot, and
-// calls `held` after each step is closed.
-class Recorder : public RecordingView, public RunTrace {
-public:
-    Recorder(RunHistory& history, PlotView& plot) : history_(history), plot_(plot) {}
-    void DrawLine(int X, int Y, int z) override { history_.Line(X, Y, z); plot_.DrawLine(X, Y, z); RecordingView::DrawLine(X, Y, z); }
-    void DrawPlot(int X, bool o) override { history_.Plot(X, o); plot_.DrawPlot(X, o); RecordingView::DrawPlot(X, o); }
-    void Written(std::vector<Integer>& a, int i, Integer v) override { history_.Written(a, i, v); }
-    void Cleared(std::vector<Integer>& a, std::size_t n) override { history_.Cleared(a, n); }
-    void Stepped() override { history_.Stepped(); if (held) held(); }
-    std::function<void()> held;
-
-private:
-    RunHistory& history_;
-    PlotView& plot_;
-};
+using Recorder = HistoryRecorder;
 
 bool Sorted() { return std::is_sorted(SortData.begin() + 1, SortData.end()); }
 

@@ -29,10 +29,10 @@ protected:
 TEST_F(StatusViewTest, StatusReportsTimeSinceTheResetAndTheCount)
 {
     view.DoReset(2);
-    Comparisons = 1234567;
+    Comparisons = 5'230'176'601; // Stooge Sort on 4000 random values: whole, past 2^32
     clock = 103.75f;
     view.DoStatus();
-    EXPECT_EQ(texts(), QStringList({"Type:", "Time: 3.5 secs", "Comparison: 1234567", "Status", "Delay: 0 secs"}));
+    EXPECT_EQ(texts(), QStringList({"Type:", "Time: 3.5 secs", "Comparison: 5230176601", "Status", "Delay: 0 secs"}));
     clock = 110.25f; // no reset: counted from the same start
     view.DoStatus();
     EXPECT_EQ(title.panelText(2), "Time: 10 secs");
