@@ -19,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -414,4 +416,58 @@ TEST_F(CommandLineTest, DataThatCannotBeTakenIsOneLineWithItsPlaceAndExitTwo)
         EXPECT_EQ(o.status, 2);
         EXPECT_EQ(o.err, QStringLiteral("ordivan: %1: %2\n").arg(path, reason));
     }
+}
+
+// A save is whole or nothing: every failure says why and keeps the file
+// that was there.
+TEST(SaveWhole, EveryFailureSaysWhyAndKeepsTheFileThatWasThere)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("kept.csv");
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write(kept, "old,figures\n"));
+    const QByteArray text = QByteArray("Routine,Comparisons\n").repeated(200);
+    const auto contents = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    };
+
+    // No folder to write in; a folder where the file should be.
+    const QString missing = dir.filePath("no/such/folder/table.csv");
+    EXPECT_EQ(SaveWhole(missing, text), "No such file or directory");
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(SaveWhole(dir.path(), text), "it is a folder");
+
+    // The disk fills up: the process may grow no file past 16 bytes (its
+    // own limit, so this holds without a full disk and without privileges).
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString full = SaveWhole(kept, text);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(full, "File too large");
+    EXPECT_EQ(contents(kept), "old,figures\n");
+
+    // A folder that may not be written in (not as root, who may).
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    ASSERT_TRUE(write(locked + "/table.csv", "old\n"));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    if (!QFile(locked + "/probe").open(QIODevice::WriteOnly)) {
+        EXPECT_EQ(SaveWhole(locked + "/table.csv", text), "Permission denied");
+        EXPECT_EQ(contents(locked + "/table.csv"), "old\n");
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // And a save that works replaces the file whole, leaving nothing beside it.
+    EXPECT_EQ(SaveWhole(kept, text), "");
+    EXPECT_EQ(contents(kept), text);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.csv"});
 }
