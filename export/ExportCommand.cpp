@@ -96,9 +96,15 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
     const ExportRequest& request = *parse.request;
     if (const QString why = FormatUnavailable(*FormatOfPath(request.path)); !why.isEmpty())
         return Fail(QDir::toNativeSeparators(request.path) + QStringLiteral(": ") + why, err, kExitOutputLost);
+    // A store that cannot be read is said as --compare and the window say it.
+    QStringList problems;
+    const StoredSortSettings stored = ReadStoredSortSettings(&problems);
+    for (const QString& problem : problems)
+        err << problem << '\n';
+    err.flush();
     std::optional<RunInput> data;
     if (!request.dataPath.isEmpty()) {
-        DataSetLoad load = LoadDataSet(request.dataPath, ReadStoredSortSettings());
+        DataSetLoad load = LoadDataSet(request.dataPath, stored);
         if (!load.input)
             return Fail(load.error, err, kExitBadArguments);
         data = std::move(load.input);

@@ -378,6 +378,7 @@ TEST_F(CommandLineTest, OwnDataIsComparedExactlyAsTheHeadlessRunsOnTheSameValues
     input.order = 6, input.height = 900, input.width = 7;
     std::thread([&] { input.rndState = FreshInput(6, 100, 37).rndState; }).join();
     EXPECT_EQ(OwnValuesInput(values, 6, input.rndState).values, input.values);
+    EXPECT_EQ(OwnValuesInput({0, 0}, 6, 0).height, 1) << "all zero: the height is still 1";
     std::unique_ptr<Comparison> headless = Comparison::OnData(input);
     headless->Wait();
     const auto results = headless->Results();

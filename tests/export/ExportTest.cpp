@@ -418,6 +418,24 @@ TEST(ExportCommandLine, OwnDataIsTheRunExportedAndBadDataNamesItsPlace)
     EXPECT_EQ(Files(dir), (QStringList{QStringLiteral("bad.txt"), QStringLiteral("values.txt")}));
 }
 
+// A settings file that cannot be read is said as the window says it; the
+// export still comes, from the defaults.
+TEST(ExportCommandLine, ASettingsFileThatIsAFolderIsSaid)
+{
+    QTemporaryDir dir;
+    const QString settings = SettingsFilePath(QStringLiteral("Ordivan"));
+    ASSERT_TRUE(QDir().mkpath(settings));
+    QString text;
+    QTextStream err(&text);
+    const int rc = RunExportCommand({QStringLiteral("ordivan"), QStringLiteral("--export"), dir.filePath(QStringLiteral("run.wav")),
+                                     QStringLiteral("--width"), QStringLiteral("5")},
+                                    err, false);
+    QDir(settings).removeRecursively();
+    EXPECT_EQ(rc, 0) << text.toStdString();
+    EXPECT_EQ(text, QStringLiteral("Ordivan: cannot read the settings in %1: it is a folder\n").arg(settings));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("run.wav"))));
+}
+
 // Cancel (from the window) and Ctrl+C (on the command line) stop a long
 // export and leave nothing behind.
 TEST(ExportCancel, CancelAndInterruptLeaveNoFile)
