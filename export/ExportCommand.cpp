@@ -153,7 +153,8 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
         err.flush();
         return 0;
     }
-    if (exporter->Cancelled() || interrupted) {
+    // A write that failed is said as such, even where the failure stopped the run.
+    if (interrupted || (exporter->Cancelled() && exporter->Error().isEmpty())) {
         err << "ordivan: export interrupted; nothing written\n";
         err.flush();
         return kInterrupted;

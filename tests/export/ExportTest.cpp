@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -434,6 +435,35 @@ TEST(ExportCommandLine, ASettingsFileThatIsAFolderIsSaid)
     EXPECT_EQ(rc, 0) << text.toStdString();
     EXPECT_EQ(text, QStringLiteral("Ordivan: cannot read the settings in %1: it is a folder\n").arg(settings));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("run.wav"))));
+}
+
+// The disk fills up while the export writes (the process may grow no file
+// past 64 bytes): a failure with the path, exit 1, not an interruption, and
+// nothing left behind.
+TEST(ExportCommandLine, ADiskThatFillsUpIsAFailureNotAnInterruption)
+{
+    QTemporaryDir dir;
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const char* name : {"run.gif", "run.png"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QString text;
+        QTextStream err(&text);
+        rlimit small = before;
+        small.rlim_cur = 64;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const int rc = RunExportCommand({QStringLiteral("ordivan"), QStringLiteral("--export"), path, QStringLiteral("--width"),
+                                         QStringLiteral("40"), QStringLiteral("--size"), QStringLiteral("160x120")},
+                                        err, false);
+        setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_EQ(rc, 1) << name << ": " << text.toStdString();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("ordivan: ") + QDir::toNativeSeparators(path) + QStringLiteral(": ")))
+            << text.toStdString();
+        EXPECT_EQ(text.count(QLatin1Char('\n')), 1) << text.toStdString();
+    }
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(Files(dir), QStringList());
 }
 
 // Cancel (from the window) and Ctrl+C (on the command line) stop a long
