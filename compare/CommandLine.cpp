@@ -435,7 +435,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     case CommandRequest::Action::Window:
         return RejectArguments(QStringLiteral("The options go with --compare or --export."), err);
     case CommandRequest::Action::Export:
-        return RejectArguments(QStringLiteral("--export is run by the program itself."), err);
+        return RejectArguments(QStringLiteral("--export is not a comparison."), err);
     case CommandRequest::Action::Help:
         return WriteOutput(out, err, CommandLineHelp()) ? 0 : kExitOutputLost;
     case CommandRequest::Action::Version:

@@ -109,8 +109,9 @@ bool WriteOutput(QTextStream& out, QTextStream& err, const QString& text);
 
 // Parses and runs the command line, writing the figures to `out` and any
 // complaint to `err`. Returns the exit status: 0 done, 1 the output could
-// not be written, 2 bad arguments (said with the usage; nothing then goes
-// to `out`).
+// not be written, 2 bad arguments (said with the usage) or --data that
+// cannot be taken (one line); nothing then goes to `out`. --export is not
+// run here but by export/ExportCommand.h, which needs the toolkit's fonts.
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
 // Says why the arguments are bad, with the usage, on err. Returns 2.
 int RejectArguments(const QString& error, QTextStream& err);
@@ -121,7 +122,7 @@ int Fail(const QString& line, QTextStream& err, int status);
 constexpr int kExitOutputLost = 1;
 constexpr int kExitBadArguments = 2;
 
-// The parse of the values options share: NAME or CODE of the order list,
+// The parse of the values the options share: NAME or CODE of the order list,
 // a whole number 1..32767, a routine's NAME or CODE that runs.
 std::optional<int> ParseOrderName(const QString& text);
 std::optional<Integer> ParseSize(const QString& text);
