@@ -76,7 +76,7 @@ QStringList WithoutToolkitOptions(const QStringList& arguments)
 QByteArray NoDisplay(const char* why)
 {
     return QByteArray("ordivan: no display found (") + why
-        + "); the window needs one, ordivan --compare runs without one\n";
+        + "); the window needs one, ordivan --compare and ordivan --export run without one\n";
 }
 
 // Messages the toolkit gives while it opens the display, held back: when it
@@ -108,16 +108,16 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    // --export: no window and no display, but the caption's text needs the
-    // fonts of a GUI application, on the offscreen platform.
-    if (WantsExport(arguments)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
-        NameApplication();
-        QTextStream err(stderr);
-        return RunExportCommand(QCoreApplication::arguments(), err, isatty(STDERR_FILENO) != 0);
-    }
     if (WantsCommandLine(arguments)) {
+        // --export: no window and no display, but the caption's text needs
+        // the fonts of a GUI application, on the offscreen platform.
+        if (ParseCommandLine(arguments).action == CommandRequest::Action::Export) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication app(argc, argv);
+            NameApplication();
+            QTextStream err(stderr);
+            return RunExportCommand(QCoreApplication::arguments(), err, isatty(STDERR_FILENO) != 0);
+        }
         // No window and no display: Ctrl+C keeps its default and ends a long
         // comparison at once.
         QCoreApplication app(argc, argv);

@@ -1,5 +1,8 @@
 #include "compare/CommandOutput.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -36,4 +39,32 @@ void HoldClosedStandardDescriptors()
             if (held != fd && held >= 0)
                 ::close(held);
         }
+}
+
+QString SaveWhole(const QString& path, const QByteArray& bytes)
+{
+    // A folder is named for what it is: the save file's own words would
+    // speak of the file beside it.
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("it is a folder");
+    QSaveFile file(path);
+    // Unbuffered, so each write reaches the file at once: a buffered write
+    // that the disk takes only in part is reported as done, and the save
+    // would then be committed short.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        // A part taken: the next write says why the rest is not.
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            const QString why = file.errorString();
+            file.cancelWriting();
+            return why.isEmpty() ? QStringLiteral("it could not be written whole") : why;
+        }
+        done += n;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QIODevice>
+#include <QString>
 
 class DescriptorOutput final : public QIODevice {
 public:
@@ -25,3 +26,10 @@ private:
 // otherwise take the number and receive the output. Writes to such an
 // output then fail, as they should, with "Bad file descriptor".
 void HoldClosedStandardDescriptors();
+
+// Writes `bytes` as the file at `path` whole or not at all: into a file
+// beside it that replaces it only when every step (open, write, flush,
+// rename) has worked, so a full disk or a folder that cannot be written keeps
+// the file that was there. Returns why it failed, from the file's own error;
+// empty when the file is written.
+QString SaveWhole(const QString& path, const QByteArray& bytes);

@@ -65,7 +65,9 @@ QString Json(const ResultGrid& results, const ReportInfo& info)
     root[QStringLiteral("width")] = info.width;
     root[QStringLiteral("delay")] = info.delay;
     QJsonArray orders;
-    if (info.orders.empty()) {
+    if (!info.data.isEmpty()) {
+        root[QStringLiteral("data")] = info.data;
+    } else if (info.orders.empty()) {
         root[QStringLiteral("order")] = OrderName(info.order);
     } else {
         for (int o : info.orders)
@@ -251,8 +253,9 @@ QString Report(const ResultGrid& results, const ReportInfo& info, ReportFormat f
     default: break;
     }
     QString title = matrix ? QStringLiteral("All orders, comparisons; height %1, width %2\n").arg(info.height).arg(info.width)
-                           : QStringLiteral("Order %1, height %2, width %3, delay %4 s\n")
-                                 .arg(OrderName(info.order))
+                           : QStringLiteral("%1, height %2, width %3, delay %4 s\n")
+                                 .arg(info.data.isEmpty() ? QStringLiteral("Order ") + OrderName(info.order)
+                                                          : QStringLiteral("Data ") + info.data)
                                  .arg(info.height)
                                  .arg(info.width)
                                  .arg(QString::number(std::max<int>(info.delay, 0) / 100.0, 'f', 2));

@@ -21,6 +21,7 @@ struct ReportInfo {
     Integer width = 0;
     Integer delay = 0; // hundredths of a second per step
     bool facts = false; // the one data set's table also says whether stable, and the cost
+    QString data{};     // the file the one data set was read from; empty: generated in `order`
 };
 
 using ResultGrid = std::vector<std::vector<RunResult>>; // [routine][column]

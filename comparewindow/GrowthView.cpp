@@ -1,5 +1,6 @@
 #include "comparewindow/GrowthView.h"
 #include "comparewindow/FigureTable.h"
+#include "compare/CommandOutput.h"
 
 #include "engine/Module1.h"
 #include "engine/Routines.h"
@@ -551,13 +552,12 @@ QString GrowthView::PageText(ReportFormat format) const
     return GrowthReport(rows_, growth_ ? growth_->Sizes() : GrowthSizes(), info, format);
 }
 
-bool GrowthView::SaveCsv(const QString& path) const
+bool GrowthView::SaveCsv(const QString& path, QString* why) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    const QByteArray bytes = PageText(ReportFormat::Csv).toUtf8();
-    return file.write(bytes) == bytes.size();
+    const QString failed = SaveWhole(path, PageText(ReportFormat::Csv).toUtf8());
+    if (why)
+        *why = failed;
+    return failed.isEmpty();
 }
 
 // ---------------------------------------------------------------- the page

@@ -96,7 +96,8 @@ public:
     // The page as text: every routine's widths, figures and growth.
     QString PageText(ReportFormat format) const;
     QString CopyText() const { return PageText(ReportFormat::Tsv); }
-    bool SaveCsv(const QString& path) const;
+    // Writes the page as CSV whole or not at all; `why` says why not.
+    bool SaveCsv(const QString& path, QString* why = nullptr) const;
     // The growth computed or in progress, if any.
     const Growth* growth() const { return growth_.get(); }
     GrowthFigure figure() const;

@@ -1,4 +1,5 @@
 #include "comparewindow/frmCompare.h"
+#include "compare/CommandOutput.h"
 
 #include "comparewindow/BarChart.h"
 #include "comparewindow/FigureTable.h"
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -562,13 +564,12 @@ QString frmCompare::CopyText() const
     return PageText(ReportFormat::Tsv);
 }
 
-bool frmCompare::SaveCsv(const QString& path) const
+bool frmCompare::SaveCsv(const QString& path, QString* why) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    const QByteArray bytes = PageText(ReportFormat::Csv).toUtf8();
-    return file.write(bytes) == bytes.size();
+    const QString failed = SaveWhole(path, PageText(ReportFormat::Csv).toUtf8());
+    if (why)
+        *why = failed;
+    return failed.isEmpty();
 }
 
 void frmCompare::SaveAs()
@@ -578,8 +579,10 @@ void frmCompare::SaveAs()
                                                       QStringLiteral("CSV files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return;
-    if (!SaveCsv(path))
-        QMessageBox::warning(this, QStringLiteral("Ordivan"), QStringLiteral("Could not write %1.").arg(path));
+    QString why;
+    if (!SaveCsv(path, &why))
+        QMessageBox::warning(this, QStringLiteral("Ordivan"),
+                             QStringLiteral("Could not save %1: %2.").arg(QDir::toNativeSeparators(path), why));
 }
 
 void frmCompare::closeEvent(QCloseEvent* event)

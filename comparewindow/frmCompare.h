@@ -38,8 +38,8 @@ public:
     void Cancel();
     // The page shown as tab-separated text, as Ctrl+C copies it.
     QString CopyText() const;
-    // Writes the page shown as CSV; false when the file could not be written.
-    bool SaveCsv(const QString& path) const;
+    // Writes the page as CSV whole or not at all; `why` says why not.
+    bool SaveCsv(const QString& path, QString* why = nullptr) const;
     // True while a comparison is running.
     bool Computing() const;
     // True when the figures shown no longer match the data set.

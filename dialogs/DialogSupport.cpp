@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -64,15 +66,48 @@ QSize ButtonInset(const QPushButton* button, const QSize& size)
     const QRect inside = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     return size - inside.size();
 }
+// Brings a dialog back when it is minimised or maximised.
+class StayShown final : public QObject {
+public:
+    explicit StayShown(QDialog* dialog)
+        : QObject(dialog), dialog_(dialog)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == dialog_ && event->type() == QEvent::WindowStateChange
+            && (dialog_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+            // After the change has been taken, not inside it.
+            QTimer::singleShot(0, dialog_, [d = dialog_] {
+                d->setWindowState(Qt::WindowNoState);
+                if (d->isVisible()) {
+                    d->raise();
+                    d->activateWindow();
+                }
+            });
+        return false;
+    }
+
+private:
+    QDialog* dialog_;
+};
 } // namespace
 
 DialogDesign::DialogDesign(QDialog* dialog, const QString& caption, int clientWidth, int clientHeight)
     : dialog_(dialog), clientWidth_(clientWidth), clientHeight_(clientHeight)
 {
-    // A dialog window with an owner stays out of the task bar.
-    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+    // A dialog window with an owner stays out of the task bar. Only a close
+    // button: the window manager is told there is nothing to minimise or
+    // maximise (a window manager that draws the buttons anyway is answered
+    // below).
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);
+    // Some window managers (openbox) give every dialog a minimise button
+    // whatever it asks for: a modal dialog minimised away would leave the
+    // main window blocked with nothing to answer, so it comes straight back.
+    dialog->installEventFilter(new StayShown(dialog));
     dialog->setWindowTitle(caption);
     dialog->setModal(true);
     dialog->setSizeGripEnabled(false);

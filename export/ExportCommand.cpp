@@ -3,10 +3,8 @@
 #include "compare/CommandLine.h"
 #include "engine/Routines.h"
 #include "export/Exporter.h"
-#include "platform/Convert.h"
-#include "platform/Settings.h"
+#include "engine/StoredKeys.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 
 #include <atomic>
@@ -17,54 +15,7 @@
 namespace {
 
 constexpr int kQuickSort = 6;
-constexpr int kBadArguments = 2;
-constexpr int kNotWritten = 1;
 constexpr int kInterrupted = 130;
-constexpr double kLongestSeconds = 600;
-
-std::optional<int> ParseRoutine(const QString& text)
-{
-    const QString t = text.trimmed();
-    bool ok = false;
-    const int code = t.toInt(&ok);
-    if (ok)
-        return RoutineRuns(code) ? std::optional<int>(code) : std::nullopt;
-    for (int i = 0; i < kRoutineCount; ++i)
-        if (t.compare(QString::fromUtf8(RoutineTable[static_cast<std::size_t>(i)].name), Qt::CaseInsensitive) == 0)
-            return RoutineRuns(i) ? std::optional<int>(i) : std::nullopt;
-    return std::nullopt;
-}
-
-std::optional<int> ParseOrderCode(const QString& text)
-{
-    const QString t = text.trimmed();
-    bool ok = false;
-    const int code = t.toInt(&ok);
-    if (ok)
-        return code >= 0 && code < kOrderCount ? std::optional<int>(code) : std::nullopt;
-    for (int i = 0; i < kOrderCount; ++i)
-        if (t.compare(QString::fromLatin1(OrderNames[static_cast<std::size_t>(i)]), Qt::CaseInsensitive) == 0)
-            return i;
-    return std::nullopt;
-}
-
-std::optional<int> ParseWhole(const QString& text, int low, int high)
-{
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok || v < low || v > high)
-        return std::nullopt;
-    return v;
-}
-
-// A stored setting as the window reads it at load: within low..high, or the default.
-Integer Stored(const char* key, int def, int low, int high)
-{
-    const QString text =
-        GetSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key), QString::number(def));
-    const std::optional<std::int16_t> value = TextToInteger(text);
-    return value && *value >= low && *value <= high ? *value : static_cast<Integer>(def);
-}
 
 std::atomic<bool> interrupted{false};
 
@@ -75,142 +26,57 @@ extern "C" void OnInterrupt(int)
 
 } // namespace
 
-bool WantsExport(const QStringList& arguments)
-{
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (arguments[i] == QLatin1String("--export") || arguments[i].startsWith(QLatin1String("--export=")))
-            return true;
-    return false;
-}
-
-QString ExportUsage()
-{
-    return QStringLiteral(
-        "Usage: ordivan --export FILE [--routine NAME|CODE] [--order NAME|CODE] [--width N] [--height N]\n"
-        "               [--size WxH] [--fps N] [--duration SECONDS | --steps-per-frame K] [--no-caption] [--sound]\n"
-        "Writes a run of a routine as FILE, its format from the extension: %1.\n"
-        "  --routine NAME|CODE      the routine (default Quick Sort)\n"
-        "  --order NAME|CODE        the data set's order (default: the stored setting)\n"
-        "  --width N, --height N    the number of values and the largest value, 1 to 32767 (default: stored)\n"
-        "  --size WxH               the picture's size, 16x16 to 7680x4320 (default 640x480)\n"
-        "  --fps N                  frames per second, 1 to 120 (default 30)\n"
-        "  --duration SECONDS       the run spread evenly over this long (up to 600)\n"
-        "  --steps-per-frame K      the steps each frame moves on (default 1)\n"
-        "  --no-caption             no line with the routine and its comparisons above the plot\n"
-        "  --sound                  the run's tones too: inside a video, beside an image as NAME.wav\n")
-        .arg(FormatExtensions());
-}
-
 ExportParse ParseExport(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption exportOption(QStringLiteral("export"), {}, QStringLiteral("FILE"));
-    const QCommandLineOption routine(QStringLiteral("routine"), {}, QStringLiteral("NAME|CODE"));
-    const QCommandLineOption order(QStringLiteral("order"), {}, QStringLiteral("NAME|CODE"));
-    const QCommandLineOption width(QStringLiteral("width"), {}, QStringLiteral("N"));
-    const QCommandLineOption height(QStringLiteral("height"), {}, QStringLiteral("N"));
-    const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
-    const QCommandLineOption fps(QStringLiteral("fps"), {}, QStringLiteral("N"));
-    const QCommandLineOption duration(QStringLiteral("duration"), {}, QStringLiteral("SECONDS"));
-    const QCommandLineOption stepsPerFrame(QStringLiteral("steps-per-frame"), {}, QStringLiteral("K"));
-    const QCommandLineOption noCaption(QStringLiteral("no-caption"), {});
-    const QCommandLineOption sound(QStringLiteral("sound"), {});
-    const QCommandLineOption help({QStringLiteral("help"), QStringLiteral("h")}, {});
-    parser.addOptions(
-        {exportOption, routine, order, width, height, size, fps, duration, stepsPerFrame, noCaption, sound, help});
-
     ExportParse result;
-    auto fail = [&](const QString& why) {
-        result.error = why;
-        return result;
-    };
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(help)) {
+    const CommandRequest c = ParseCommandLine(arguments);
+    if (c.action == CommandRequest::Action::Help) {
         result.help = true;
         return result;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first()));
+    if (c.action == CommandRequest::Action::Bad) {
+        result.error = c.error;
+        return result;
+    }
+    if (c.action != CommandRequest::Action::Export) {
+        result.error = QStringLiteral("--export needs a file name.");
+        return result;
+    }
     ExportRequest r;
-    r.path = parser.value(exportOption);
-    if (r.path.isEmpty())
-        return fail(QStringLiteral("--export needs a file name."));
-    if (!FormatOfPath(r.path))
-        return fail(QStringLiteral("Unknown format of %1: the name should end in %2.").arg(r.path, FormatExtensions()));
-    if (parser.isSet(routine)) {
-        r.routine = ParseRoutine(parser.value(routine));
-        if (!r.routine)
-            return fail(QStringLiteral("Unknown routine: %1 (a name such as \"Quick Sort\" or a code).")
-                            .arg(parser.value(routine)));
+    r.path = c.exportRun.path;
+    if (!FormatOfPath(r.path)) {
+        result.error = QStringLiteral("Unknown format of %1: the name should end in %2.").arg(r.path, FormatExtensions());
+        return result;
     }
-    if (parser.isSet(order)) {
-        r.order = ParseOrderCode(parser.value(order));
-        if (!r.order)
-            return fail(QStringLiteral("Unknown order: %1 (a name such as Random or a code 0 to 8).").arg(parser.value(order)));
-    }
-    if (parser.isSet(width)) {
-        const auto v = ParseWhole(parser.value(width), 1, 32767);
-        if (!v)
-            return fail(QStringLiteral("The width must be a whole number from 1 to 32767: %1").arg(parser.value(width)));
-        r.width = static_cast<Integer>(*v);
-    }
-    if (parser.isSet(height)) {
-        const auto v = ParseWhole(parser.value(height), 1, 32767);
-        if (!v)
-            return fail(QStringLiteral("The height must be a whole number from 1 to 32767: %1").arg(parser.value(height)));
-        r.height = static_cast<Integer>(*v);
-    }
-    if (parser.isSet(size)) {
-        const QStringList parts = parser.value(size).trimmed().toLower().split(QLatin1Char('x'));
-        const auto w = parts.size() == 2 ? ParseWhole(parts[0], 16, 7680) : std::nullopt;
-        const auto h = parts.size() == 2 ? ParseWhole(parts[1], 16, 4320) : std::nullopt;
-        if (!w || !h)
-            return fail(QStringLiteral("The size must be WxH from 16x16 to 7680x4320: %1").arg(parser.value(size)));
-        r.size = QSize(*w, *h);
-    }
-    if (parser.isSet(fps)) {
-        const auto v = ParseWhole(parser.value(fps), 1, 120);
-        if (!v)
-            return fail(QStringLiteral("The frames per second must be a whole number from 1 to 120: %1").arg(parser.value(fps)));
-        r.pace.fps = *v;
-    }
-    if (parser.isSet(duration) && parser.isSet(stepsPerFrame))
-        return fail(QStringLiteral("Give either --duration or --steps-per-frame, not both."));
-    if (parser.isSet(duration)) {
-        bool ok = false;
-        const double s = parser.value(duration).trimmed().toDouble(&ok);
-        if (!ok || !(s > 0) || s > kLongestSeconds)
-            return fail(QStringLiteral("The duration must be a number of seconds above 0 and at most 600: %1")
-                            .arg(parser.value(duration)));
-        r.pace.seconds = s;
-    }
-    if (parser.isSet(stepsPerFrame)) {
-        const auto v = ParseWhole(parser.value(stepsPerFrame), 1, 1000000);
-        if (!v)
-            return fail(QStringLiteral("The steps per frame must be a whole number from 1 to 1000000: %1")
-                            .arg(parser.value(stepsPerFrame)));
-        r.pace.stepsPerFrame = *v;
-    }
-    r.caption = !parser.isSet(noCaption);
-    r.sound = parser.isSet(sound);
+    r.routine = c.exportRun.routine;
+    r.order = c.order;
+    r.width = c.width;
+    r.height = c.height;
+    r.dataPath = c.dataPath;
+    r.size = c.exportRun.size.value_or(r.size);
+    r.pace.fps = c.exportRun.fps.value_or(r.pace.fps);
+    r.pace.seconds = c.exportRun.seconds.value_or(r.pace.seconds);
+    r.pace.stepsPerFrame = c.exportRun.stepsPerFrame.value_or(r.pace.stepsPerFrame);
+    r.caption = c.exportRun.caption;
+    r.sound = c.exportRun.sound;
     result.request = r;
     return result;
 }
 
-ExportRun RunOfRequest(const ExportRequest& request)
+ExportRun RunOfRequest(const ExportRequest& request, const RunInput* data)
 {
     const StoredSortSettings stored = ReadStoredSortSettings();
     ExportRun run;
     run.routine = request.routine.value_or(kQuickSort);
-    run.input = FreshInput(static_cast<Integer>(request.order.value_or(stored.order)),
-                           request.height.value_or(stored.height), request.width.value_or(stored.width));
-    run.colors = {Stored("Background", 0, 0, 15), Stored("Foreground", 15, 0, 15), Stored("Indicator1", 10, 0, 15),
-                  Stored("Indicator2", 9, 0, 15), Stored("Indicator3", 12, 0, 15)};
-    run.pen = Stored("DrawWidth", 2, 1, 32767);
-    run.style = StyleFromName(
-                    GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("Style"), QStringLiteral("Bars")))
-                    .value_or(PlotStyle::Bars);
+    run.input = data ? *data
+                     : FreshInput(static_cast<Integer>(request.order.value_or(stored.order)),
+                                  request.height.value_or(stored.height), request.width.value_or(stored.width));
+    // As the window reads them at load: out of range reads as the default.
+    const StoredReader store(false);
+    run.colors = {store.Value(Key::Background), store.Value(Key::Foreground), store.Value(Key::Indicator1),
+                  store.Value(Key::Indicator2), store.Value(Key::Indicator3)};
+    run.pen = store.Value(Key::DrawWidth);
+    run.style = StyleFromName(store.Text(Key::Style)).value_or(PlotStyle::Bars);
     run.size = request.size;
     run.pace = request.pace;
     run.caption = request.caption;
@@ -221,18 +87,27 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
 {
     const ExportParse parse = ParseExport(arguments);
     if (parse.help) {
-        err << ExportUsage();
+        err << CommandLineHelp();
+        err.flush();
         return 0;
     }
-    if (!parse.request) {
-        err << "ordivan: " << parse.error << '\n' << ExportUsage();
-        err.flush();
-        return kBadArguments;
-    }
+    if (!parse.request)
+        return RejectArguments(parse.error, err);
     const ExportRequest& request = *parse.request;
-    if (const QString why = FormatUnavailable(*FormatOfPath(request.path)); !why.isEmpty()) {
-        err << "ordivan: " << QDir::toNativeSeparators(request.path) << ": " << why << '\n';
-        return kNotWritten;
+    if (const QString why = FormatUnavailable(*FormatOfPath(request.path)); !why.isEmpty())
+        return Fail(QDir::toNativeSeparators(request.path) + QStringLiteral(": ") + why, err, kExitOutputLost);
+    // A store that cannot be read is said as --compare and the window say it.
+    QStringList problems;
+    const StoredSortSettings stored = ReadStoredSortSettings(&problems);
+    for (const QString& problem : problems)
+        err << problem << '\n';
+    err.flush();
+    std::optional<RunInput> data;
+    if (!request.dataPath.isEmpty()) {
+        DataSetLoad load = LoadDataSet(request.dataPath, stored);
+        if (!load.input)
+            return Fail(load.error, err, kExitBadArguments);
+        data = std::move(load.input);
     }
 
     // Ctrl+C (or a kill) ends the export cleanly: nothing is left behind. A
@@ -251,7 +126,7 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
     std::atomic<bool> ready{false}, done{false};
     std::thread worker([&] {
         // The data set and the run on a thread of their own engine state.
-        exporter = std::make_unique<Exporter>(RunOfRequest(request), request.path, request.sound);
+        exporter = std::make_unique<Exporter>(RunOfRequest(request, data ? &*data : nullptr), request.path, request.sound);
         ready = true;
         ok = exporter->Run();
         done = true;
@@ -278,12 +153,11 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
         err.flush();
         return 0;
     }
-    if (exporter->Cancelled() || interrupted) {
+    // A write that failed is said as such, even where the failure stopped the run.
+    if (interrupted || (exporter->Cancelled() && exporter->Error().isEmpty())) {
         err << "ordivan: export interrupted; nothing written\n";
         err.flush();
         return kInterrupted;
     }
-    err << "ordivan: " << exporter->Error() << '\n';
-    err.flush();
-    return kNotWritten;
+    return Fail(exporter->Error(), err, kExitOutputLost);
 }

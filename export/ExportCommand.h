@@ -1,8 +1,10 @@
 // `ordivan --export FILE [--routine NAME|CODE] [--order NAME|CODE]
 // [--width N] [--height N] [--size WxH] [--fps N] [--duration SECONDS |
-// --steps-per-frame K] [--no-caption] [--sound]`: writes a run as FILE
-// without a window, the format from FILE's extension. The arguments become
-// a request (a pure parse, nothing run), and the request is run.
+// --steps-per-frame K] [--no-caption] [--sound] [--data FILE]`: writes a run
+// as FILE without a window, the format from FILE's extension. The command
+// line's one parser (compare/CommandLine.h) turns the arguments into a
+// request (a pure parse, nothing run); here the request is checked for what
+// only an export knows (the formats) and run.
 #pragma once
 
 #include "engine/Module1.h"
@@ -21,6 +23,7 @@ struct ExportRequest {
     std::optional<int> order;   // none: the stored settings, as --compare
     std::optional<Integer> width;
     std::optional<Integer> height;
+    QString dataPath; // --data: the values of this file ("-" standard input)
     QSize size{640, 480};
     ExportPace pace;
     bool caption = true;
@@ -33,16 +36,14 @@ struct ExportParse {
     bool help = false;
 };
 
-// True when the arguments (the program's name first) ask for --export.
-bool WantsExport(const QStringList& arguments);
 // The request of the arguments, or the one line that says what is wrong.
 ExportParse ParseExport(const QStringList& arguments);
-QString ExportUsage();
 
 // Runs the whole command: 0 written, 1 the file could not be written (or no
-// ffmpeg), 2 bad arguments, 130 interrupted (nothing left behind). Progress
-// goes to `err` when `progress`.
+// ffmpeg), 2 bad arguments or data that cannot be taken, 130 interrupted
+// (nothing left behind). Progress goes to `err` when `progress`.
 int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progress);
-// The run a request stands for: the stored colours, pen and style, the data
-// a freshly started program generates. Not on the window's thread.
-ExportRun RunOfRequest(const ExportRequest& request);
+// The run a request stands for: the stored colours, pen and style, and
+// `data` (--data) or else the data a freshly started program generates.
+// Not on the window's thread.
+ExportRun RunOfRequest(const ExportRequest& request, const RunInput* data = nullptr);

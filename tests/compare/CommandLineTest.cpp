@@ -14,10 +14,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -149,7 +154,15 @@ TEST_F(CommandLineTest, BadArgumentsSayWhyAndPrintNothing)
              {"--compare", "--order", "sideways"}, {"--compare", "--order", "9"}, {"--compare", "--order", "-1"},
              {"--compare", "--width", "0"}, {"--compare", "--width", "32768"}, {"--compare", "--height", "x"},
              {"--compare", "--format", "xml"}, {"--compare", "stray"}, {"--compare", "--bogus"},
-             {"--order", "all"}, {"--compare", "--width"}, {"--help-all"}}) {
+             {"--order", "all"}, {"--compare", "--width"}, {"--help-all"},
+             // --data takes the place of the generated data set's options, and --growth makes its own.
+             {"--compare", "--data"}, {"--compare", "--data", "v.txt", "--width", "5"},
+             {"--compare", "--data", "v.txt", "--order", "random"}, {"--compare", "--data", "v.txt", "--height", "5"},
+             {"--compare", "--growth", "--data", "v.txt"}, {"--data", "v.txt"},
+             // Each command's own options stay with it.
+             {"--compare", "--routine", "Heap Sort"}, {"--compare", "--size", "64x48"}, {"--compare", "--sound"},
+             {"--compare", "--export", "run.gif"}, {"--export", "run.gif", "--order", "all"},
+             {"--export", "run.gif", "--format", "csv"}, {"--export", "run.gif", "--growth"}}) {
         const Output o = Invoke(args);
         const std::string what = args.join(' ').toStdString();
         EXPECT_EQ(o.status, 2) << what;
@@ -274,20 +287,39 @@ TEST_F(CommandLineTest, TheParseTurnsArgumentsIntoARequestAndRunsNothing)
     const CommandRequest bad = parse({"--compare", "--width", "0"});
     EXPECT_EQ(bad.action, A::Bad);
     EXPECT_EQ(bad.error, "The width must be a whole number from 1 to 32767: 0");
-    // Every option the help lists is one the parse takes.
+    // Every option the help lists is one the parse takes, with the command it goes with.
     const QString help = CommandLineHelp();
-    const QRegularExpression option(R"(^\s+(?:-[a-z?], )?--([a-z-]+)( <)?)", QRegularExpression::MultilineOption);
+    const QRegularExpression option(R"(^  (?:-[a-z?], )?--([a-z-]+)( <)?)", QRegularExpression::MultilineOption);
+    const QStringList exportOnly{"routine", "size", "fps", "duration", "steps-per-frame", "no-caption", "sound", "export"};
+    const QMap<QString, QString> values{{"format", "csv"}, {"size", "64x48"}, {"data", "values.txt"},
+                                        {"routine", "Heap Sort"}, {"export", "run.gif"}};
     int listed = 0;
     for (auto m = option.globalMatch(help); m.hasNext(); ++listed) {
         const QRegularExpressionMatch match = m.next();
-        QStringList args{"--compare", "--" + match.captured(1)};
-        if (!match.captured(2).isEmpty())
-            args << (match.captured(1) == "format" ? "csv" : "7");
-        if (match.captured(1) == "budget")
+        const QString name = match.captured(1);
+        QStringList args = exportOnly.contains(name) ? QStringList{"--export", "run.gif"} : QStringList{"--compare"};
+        if (name != "export")
+            args << "--" + name;
+        if (!match.captured(2).isEmpty() && name != "export")
+            args << values.value(name, "7");
+        if (name == "budget")
             args << "--growth";
         EXPECT_NE(parse(args).action, A::Bad) << match.captured(0).toStdString() << ": " << parse(args).error.toStdString();
     }
-    EXPECT_EQ(listed, 9) << help.toStdString();
+    EXPECT_EQ(listed, 18) << help.toStdString();
+    // The data set's options are one parse for both commands: the same text, the same request.
+    for (const QStringList& set : {QStringList{"--order", "Almost Des.", "--width", "77", "--height", "9"},
+                                   QStringList{"--data", "-"}}) {
+        const CommandRequest compare = parse(QStringList{"--compare"} + set);
+        const CommandRequest exported = parse(QStringList{"--export", "run.gif"} + set);
+        EXPECT_EQ(exported.action, A::Export);
+        EXPECT_EQ(compare.order, exported.order);
+        EXPECT_EQ(compare.width, exported.width);
+        EXPECT_EQ(compare.height, exported.height);
+        EXPECT_EQ(compare.dataPath, exported.dataPath);
+    }
+    EXPECT_EQ(parse({"--export", "run.gif", "--order", "3"}).order, 3);
+    EXPECT_EQ(parse({"--export", "run.gif", "--width", "0"}).error, bad.error);
 }
 
 TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAFailureSaidInOneLine)
@@ -319,4 +351,124 @@ TEST_F(CommandLineTest, ASettingsFileThatIsAFolderIsSaidAsTheWindowSaysItAndTheF
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, QStringLiteral("Ordivan: cannot read the settings in %1: it is a folder\n").arg(path));
     EXPECT_TRUE(o.out.startsWith("Order Random, height 100, width 5,")) << o.out.toStdString();
+}
+
+// --data: the comparison runs on exactly the file's values, with the random
+// sequence where a freshly started program has it, so every count equals
+// the headless run's on the same values.
+TEST_F(CommandLineTest, OwnDataIsComparedExactlyAsTheHeadlessRunsOnTheSameValues)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("values.csv");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Value\n# from the slide\n5, 2; 4\n6 1 3\n900\n");
+    f.close();
+    const std::vector<std::int16_t> values{5, 2, 4, 6, 1, 3, 900};
+    // Stored settings move the random sequence of a fresh start: Randomized Quick Sort sees it.
+    Store("SortWidth", "37");
+    const Output o = Invoke({"--compare", "--data", path, "--format", "json"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8()).object();
+    EXPECT_EQ(json["data"].toString(), path);
+    EXPECT_EQ(json["width"].toInt(), 7);
+    EXPECT_EQ(json["height"].toInt(), 900);
+    RunInput input;
+    input.values = {0, 5, 2, 4, 6, 1, 3, 900};
+    input.order = 6, input.height = 900, input.width = 7;
+    std::thread([&] { input.rndState = FreshInput(6, 100, 37).rndState; }).join();
+    EXPECT_EQ(OwnValuesInput(values, 6, input.rndState).values, input.values);
+    EXPECT_EQ(OwnValuesInput({0, 0}, 6, 0).height, 1) << "all zero: the height is still 1";
+    std::unique_ptr<Comparison> headless = Comparison::OnData(input);
+    headless->Wait();
+    const auto results = headless->Results();
+    const QJsonArray rows = json["routines"].toArray();
+    ASSERT_EQ(rows.size(), int(results.size()));
+    for (std::size_t r = 0; r < results.size(); ++r)
+        if (results[r][0].state == RunResult::State::Done)
+            ExpectFigures(rows[int(r)].toObject(), results[r][0], RoutineTable[r].name);
+    EXPECT_EQ(rows[0].toObject()["comparisons"].toInteger(), 21) << "Selection Sort on seven values";
+    EXPECT_TRUE(Invoke({"--compare", "--data", path}).out.startsWith("Data " + path + ", height 900, width 7,"));
+}
+
+TEST_F(CommandLineTest, DataThatCannotBeTakenIsOneLineWithItsPlaceAndExitTwo)
+{
+    QTemporaryDir dir;
+    struct Case { const char* text; const char* said; };
+    for (const Case& c : {Case{"5 2\n4 x1\n", "line 2, column 3: \"x1\" is not a whole number from 0 to 32767"},
+                          {"# a\n1 2 32768\n", "line 2, column 5: \"32768\" is not a whole number from 0 to 32767"},
+                          {"1 -1", "line 1, column 3: \"-1\" is not a whole number from 0 to 32767"},
+                          {"# nothing\n", "no values: a data set needs at least one whole number from 0 to 32767"}}) {
+        SCOPED_TRACE(c.text);
+        const QString path = dir.filePath("bad.txt");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.text);
+        f.close();
+        const Output o = Invoke({"--compare", "--data", path});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err, QStringLiteral("ordivan: %1: %2\n").arg(path, QString::fromUtf8(c.said)));
+    }
+    // A file that cannot be read is bad data too: the path and the reason.
+    for (const auto& [path, reason] : {std::pair{dir.filePath("missing.txt"), QStringLiteral("No such file or directory")},
+                                       {dir.path(), QStringLiteral("is a folder, not a file")}}) {
+        const Output o = Invoke({"--compare", "--data", path});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.err, QStringLiteral("ordivan: %1: %2\n").arg(path, reason));
+    }
+}
+
+// A save is whole or nothing: every failure says why and keeps the file
+// that was there.
+TEST(SaveWhole, EveryFailureSaysWhyAndKeepsTheFileThatWasThere)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("kept.csv");
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    ASSERT_TRUE(write(kept, "old,figures\n"));
+    const QByteArray text = QByteArray("Routine,Comparisons\n").repeated(200);
+    const auto contents = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    };
+
+    // No folder to write in; a folder where the file should be.
+    const QString missing = dir.filePath("no/such/folder/table.csv");
+    EXPECT_EQ(SaveWhole(missing, text), "No such file or directory");
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(SaveWhole(dir.path(), text), "it is a folder");
+
+    // The disk fills up: the process may grow no file past 16 bytes (its
+    // own limit, so this holds without a full disk and without privileges).
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString full = SaveWhole(kept, text);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(full, "File too large");
+    EXPECT_EQ(contents(kept), "old,figures\n");
+
+    // A folder that may not be written in (not as root, who may).
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    ASSERT_TRUE(write(locked + "/table.csv", "old\n"));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    if (!QFile(locked + "/probe").open(QIODevice::WriteOnly)) {
+        EXPECT_EQ(SaveWhole(locked + "/table.csv", text), "Permission denied");
+        EXPECT_EQ(contents(locked + "/table.csv"), "old\n");
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // And a save that works replaces the file whole, leaving nothing beside it.
+    EXPECT_EQ(SaveWhole(kept, text), "");
+    EXPECT_EQ(contents(kept), text);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.csv"});
 }

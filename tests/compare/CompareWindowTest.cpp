@@ -132,6 +132,10 @@ TEST_F(CompareWindowTest, TableCellsAreTheResultsAndTheWindowsOwnFiguresCopiedAn
     QFile file(dir.filePath("table.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()).replace(',', '\t'), tsv);
+    // A save that cannot be made says why.
+    QString why;
+    EXPECT_FALSE(c.SaveCsv(dir.filePath("no/folder/table.csv"), &why));
+    EXPECT_EQ(why, "No such file or directory");
 }
 
 TEST_F(CompareWindowTest, ANewDataSetMakesTheFiguresStaleTheSameOrderIncluded)

@@ -7,6 +7,7 @@
 #include "engine/Module1.h"
 #include "engine/Routines.h"
 #include "engine/RunTrace.h"
+#include "compare/CommandLine.h"
 #include "export/ExportCommand.h"
 #include "export/Exporter.h"
 #include "export/FfmpegWriter.h"
@@ -16,17 +17,20 @@
 #include "platform/PictureBox.h"
 #include "platform/PixelSpan.h"
 #include "platform/Runtime.h"
+#include "platform/Settings.h"
 #include "support/QtPrint.h"
 #include "support/RecordingView.h"
 #include "view/PlotView.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -332,7 +336,7 @@ TEST(ExportCommandLine, ParsesGoodArgumentsAndNamesBadOnes)
         QTextStream err(&text);
         EXPECT_EQ(RunExportCommand(args, err, false), 2) << args.join(' ').toStdString();
         EXPECT_TRUE(text.startsWith(QStringLiteral("ordivan: "))) << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("Usage: ordivan --export"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\n       ordivan --export FILE"))) << text.toStdString();
     }
 }
 
@@ -363,6 +367,102 @@ TEST(ExportCommandLine, UnwritableTargetsAndMissingFfmpegFailWithThePath)
         EXPECT_EQ(text.count(QLatin1Char('\n')), 1) << text.toStdString();
     }
     qunsetenv("ORDIVAN_FFMPEG");
+    EXPECT_EQ(Files(dir), QStringList());
+}
+
+// --data: the run exported is the run on exactly those values; data that
+// cannot be taken is said in one line with its place, exit 2, and no file.
+TEST(ExportCommandLine, OwnDataIsTheRunExportedAndBadDataNamesItsPlace)
+{
+    QTemporaryDir dir;
+    const QString values = dir.filePath(QStringLiteral("values.txt"));
+    const QString bad = dir.filePath(QStringLiteral("bad.txt"));
+    for (const auto& [file, text] : {std::pair{values, "# the slide\n5 2 4 6 1 3\n"}, {bad, "5 2\n4 x1\n"}}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    const QString path = dir.filePath(QStringLiteral("run.png"));
+    const QStringList args = {QStringLiteral("ordivan"), QStringLiteral("--export"), path, QStringLiteral("--routine"),
+                              QStringLiteral("Insertion Sort"), QStringLiteral("--no-caption"), QStringLiteral("--size"),
+                              QStringLiteral("96x64"), QStringLiteral("--fps"), QStringLiteral("10"), QStringLiteral("--data")};
+    // The stored drawing settings as the window reads them: a colour out of range is its default.
+    for (const auto& [key, value] : {std::pair{"Foreground", "14"}, {"Indicator1", "99"}, {"DrawWidth", "1"}})
+        SaveSetting(QStringLiteral("Ordivan"), QStringLiteral("Settings"), QString::fromLatin1(key), QString::fromLatin1(value));
+    QString text;
+    QTextStream err(&text);
+    const int written = RunExportCommand(args + QStringList{values}, err, false);
+    QFile::remove(SettingsFilePath(QStringLiteral("Ordivan")));
+    ASSERT_EQ(written, 0) << text.toStdString();
+
+    ExportRun run;
+    run.routine = 2; // Insertion Sort
+    run.colors = {0, 14, 10, 9, 12};
+    run.pen = 1;
+    run.size = {96, 64};
+    run.caption = false;
+    run.pace.fps = 10;
+    run.input = OwnValuesInput({5, 2, 4, 6, 1, 3}, 6, 0);
+    const WindowSteps window(run);
+    const Decoded d = DecodeApng(path);
+    ASSERT_TRUE(d.ok) << d.error.toStdString();
+    const int S = window.Steps();
+    ASSERT_GT(S, 3);
+    for (int k = 0; k <= S; ++k)
+        ASSERT_EQ(d.At((k + 0.5) / 10.0), window.images[static_cast<std::size_t>(k)]) << "step " << k;
+    EXPECT_EQ(d.frames.back().image, window.images.back());
+
+    ASSERT_TRUE(QFile::remove(path));
+    text.clear();
+    EXPECT_EQ(RunExportCommand(args + QStringList{bad}, err, false), 2);
+    EXPECT_EQ(text, QStringLiteral("ordivan: %1: line 2, column 3: \"x1\" is not a whole number from 0 to 32767\n").arg(bad));
+    EXPECT_EQ(Files(dir), (QStringList{QStringLiteral("bad.txt"), QStringLiteral("values.txt")}));
+}
+
+// A settings file that cannot be read is said as the window says it; the
+// export still comes, from the defaults.
+TEST(ExportCommandLine, ASettingsFileThatIsAFolderIsSaid)
+{
+    QTemporaryDir dir;
+    const QString settings = SettingsFilePath(QStringLiteral("Ordivan"));
+    ASSERT_TRUE(QDir().mkpath(settings));
+    QString text;
+    QTextStream err(&text);
+    const int rc = RunExportCommand({QStringLiteral("ordivan"), QStringLiteral("--export"), dir.filePath(QStringLiteral("run.wav")),
+                                     QStringLiteral("--width"), QStringLiteral("5")},
+                                    err, false);
+    QDir(settings).removeRecursively();
+    EXPECT_EQ(rc, 0) << text.toStdString();
+    EXPECT_EQ(text, QStringLiteral("Ordivan: cannot read the settings in %1: it is a folder\n").arg(settings));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("run.wav"))));
+}
+
+// The disk fills up while the export writes (the process may grow no file
+// past 64 bytes): a failure with the path, exit 1, not an interruption, and
+// nothing left behind.
+TEST(ExportCommandLine, ADiskThatFillsUpIsAFailureNotAnInterruption)
+{
+    QTemporaryDir dir;
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const char* name : {"run.gif", "run.png"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QString text;
+        QTextStream err(&text);
+        rlimit small = before;
+        small.rlim_cur = 64;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const int rc = RunExportCommand({QStringLiteral("ordivan"), QStringLiteral("--export"), path, QStringLiteral("--width"),
+                                         QStringLiteral("40"), QStringLiteral("--size"), QStringLiteral("160x120")},
+                                        err, false);
+        setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_EQ(rc, 1) << name << ": " << text.toStdString();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("ordivan: ") + QDir::toNativeSeparators(path) + QStringLiteral(": ")))
+            << text.toStdString();
+        EXPECT_EQ(text.count(QLatin1Char('\n')), 1) << text.toStdString();
+    }
+    std::signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(Files(dir), QStringList());
 }
 

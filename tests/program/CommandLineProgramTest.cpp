@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -78,7 +79,7 @@ TEST(CommandLineProgram, WithoutADisplayOneLineSaysSoAndABadOptionIsStillBad)
     EXPECT_EQ(plain.status, 1);
     ASSERT_EQ(Lines(plain.err).size(), 1) << plain.err.toStdString();
     EXPECT_TRUE(plain.err.startsWith("ordivan: no display found")) << plain.err.toStdString();
-    EXPECT_TRUE(plain.err.contains("--compare runs without one")) << plain.err.toStdString();
+    EXPECT_TRUE(plain.err.contains("--compare and ordivan --export run without one")) << plain.err.toStdString();
     // A display named but not there: the toolkit's failure, said the same way.
     const Ran absent = RunProgram({}, {}, {"DISPLAY=:4242"});
     EXPECT_EQ(absent.status, 1);
@@ -109,4 +110,32 @@ TEST(CommandLineProgram, ASettingsFileThatIsAFolderIsSaidOnStandardError)
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.err, QStringLiteral("Ordivan: cannot read the settings in %1: it is a folder\n").arg(file));
     EXPECT_TRUE(ran.out.startsWith("Order Random,")) << ran.out.toStdString();
+}
+
+TEST(CommandLineProgram, DataFromStandardInputIsTheDataOfTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("values.txt"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("5 2 4 6 1 3\n");
+    f.close();
+    const QStringList args{"--compare", "--format", "csv", "--data"};
+    const Ran fromFile = RunProgram(args + QStringList{path});
+    const Ran fromInput = RunProgram(args + QStringList{"-"}, "< '" + path + "'");
+    EXPECT_EQ(fromFile.status, 0) << fromFile.err.toStdString();
+    EXPECT_EQ(fromInput.status, 0) << fromInput.err.toStdString();
+    EXPECT_TRUE(fromInput.out.startsWith("Routine,Comparisons,")) << fromInput.out.toStdString();
+    // The same counts, steps and writes (the times are measured).
+    const auto counts = [](const QString& csv) {
+        QStringList rows;
+        for (const QString& line : Lines(csv))
+            rows << line.section(',', 0, 3);
+        return rows;
+    };
+    EXPECT_EQ(counts(fromInput.out), counts(fromFile.out));
+    EXPECT_EQ(counts(fromInput.out).value(1), "Selection Sort,15,15,12");
+    const Ran bad = RunProgram({"--compare", "--data", "-"}, "< /dev/null");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, "ordivan: standard input: no values: a data set needs at least one whole number from 0 to 32767\n");
 }
