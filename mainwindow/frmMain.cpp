@@ -12,6 +12,7 @@
 #include "comparewindow/frmCompare.h"
 #include "engine/Dispatch.h"
 #include "engine/Module1.h"
+#include "engine/Routines.h"
 #include "mainwindow/RunControl.h"
 #include "mainwindow/StoredSettings.h"
 #include "mainwindow/ToolbarImages.h"
@@ -672,6 +673,10 @@ bool frmMain::TakeData(const std::vector<Integer>& values)
     if (!DataReady) {
         DataReady = true;
         Sorting = false;
+        // Before any choice the next run is the list's first routine: the
+        // title strip says so.
+        if (frmType::SortName.isEmpty() && SortType >= 0 && SortType < kRoutineCount)
+            frmType::SortName = QString::fromUtf8(RoutineTable[static_cast<std::size_t>(SortType)].name);
         DoReset(1);
     }
     RefreshData();

@@ -90,6 +90,7 @@ TEST_F(OwnDataTest, EnteredNumbersBecomeTheDataSetTakenIntoUse)
     EXPECT_EQ(SortSet, (std::array<Integer, 3>{4, 6, 6}));
     EXPECT_TRUE(DataReady);
     EXPECT_TRUE(frmData::Accepted);
+    EXPECT_EQ(w.sbTitleBar().panelText(1), QStringLiteral("Type: Selection Sort"));
 
     // The box opens with the values in use; all zeros still make a height of 1.
     QString shown;
@@ -287,8 +288,11 @@ TEST_F(OwnDataTest, NothingIsTakenWhileARoutineExecutes)
         inRun = RoutineRunning;
         during = Now();
         taken = w.OpenData(good) || w.TakeData(kSix);
-        dialogs = DialogsOpenedBy([&] { w.mnuFileEnterData_Click(); });
-        w.mnuFileOpenData_Click(); // refused before any file dialog
+        // Refused before any dialog, the file dialog too.
+        dialogs = DialogsOpenedBy([&] {
+            w.mnuFileEnterData_Click();
+            w.mnuFileOpenData_Click();
+        });
         EXPECT_EQ(Now(), during);
         w.mnuStop_Click();
     });
