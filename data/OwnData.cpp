@@ -85,6 +85,19 @@ bool IsComment(std::string_view line)
     return first != std::string_view::npos && line[first] == '#';
 }
 
+// A token as a message quotes it: a long one (a pasted line without a
+// separator) is cut after 40 characters, so the message stays readable.
+std::string Quoted(std::string_view token)
+{
+    constexpr int kShown = 40;
+    int characters = 0;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        if ((static_cast<unsigned char>(token[i]) & 0xC0) != 0x80 && ++characters > kShown)
+            return "\"" + std::string(token.substr(0, i)) + "...\"";
+    }
+    return "\"" + std::string(token) + "\"";
+}
+
 bool LooksBinary(std::string_view text)
 {
     return text.find('\0') != std::string_view::npos;
@@ -130,8 +143,8 @@ Parsed ParseValues(std::string_view text)
                         result.offset = base + t.at;
                         result.length = t.text.size();
                         result.error = "line " + std::to_string(result.line) + ", column " +
-                                       std::to_string(result.column) + ": \"" + std::string(t.text) +
-                                       "\" is not a whole number from 0 to 32767";
+                                       std::to_string(result.column) + ": " + Quoted(t.text) +
+                                       " is not a whole number from 0 to 32767";
                         result.values.clear();
                         return result;
                     }

@@ -145,10 +145,24 @@ void frmSort::SelectEntry(int index, int row)
         lstSort_Click(index);
 }
 
+// A height or width that is no entry of its list (the size of the user's own
+// numbers) becomes one, in its place by size, so the list shows what is in
+// use. A size no data set can have is no entry: nothing is selected then.
 void frmSort::SelectText(int index, Integer value)
 {
-    const auto found = lstSort[index]->findItems(QString::number(value), Qt::MatchExactly);
-    SelectEntry(index, found.isEmpty() ? -1 : lstSort[index]->row(found.first()));
+    QListWidget* list = lstSort[index];
+    const QString text = QString::number(value);
+    auto found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty() && value >= 1) {
+        int row = 0;
+        while (row < list->count() && list->item(row)->text().toInt() < value)
+            ++row;
+        list->insertItem(row, text);
+        found = list->findItems(text, Qt::MatchExactly);
+    }
+    SelectEntry(index, found.isEmpty() ? -1 : list->row(found.first()));
+    if (!found.isEmpty())
+        list->scrollToItem(found.first());
 }
 
 void frmSort::lstSort_Click(int index)

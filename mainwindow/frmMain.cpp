@@ -1,6 +1,8 @@
 #include "mainwindow/frmMain.h"
 
 #include "engine/FillSource.h"
+#include "data/OwnData.h"
+#include "dialogs/frmData.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmColor.h"
 #include "dialogs/frmDraw.h"
@@ -10,6 +12,7 @@
 #include "comparewindow/frmCompare.h"
 #include "engine/Dispatch.h"
 #include "engine/Module1.h"
+#include "engine/Routines.h"
 #include "mainwindow/RunControl.h"
 #include "mainwindow/StoredSettings.h"
 #include "mainwindow/ToolbarImages.h"
@@ -17,6 +20,7 @@
 #include "platform/Palette.h"
 #include "platform/PictureBox.h"
 #include "platform/ProgramIcon.h"
+#include "platform/Runtime.h"
 #include "platform/StatusStrip.h"
 #include "platform/Twips.h"
 #include "sound/StepSound.h"
@@ -26,6 +30,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSaveFile>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
@@ -88,6 +99,7 @@ frmMain::frmMain()
         });
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
+    setAcceptDrops(true);
 
     runControl_ = std::make_unique<RunControl>(*this);
     BuildMenus();
@@ -150,6 +162,11 @@ void frmMain::BuildMenus()
         item(file, "mnuFileExport", tr("&Export Run..."), QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::mnuFileExport_Click);
     connect(file, &QMenu::aboutToShow, exportRun, [exportRun] { exportRun->setEnabled(!RoutineRunning); });
     connect(file, &QMenu::aboutToHide, exportRun, [exportRun] { exportRun->setEnabled(true); });
+    bar(file, "mnuFileBar2");
+    item(file, "mnuFileOpenData", tr("&Open Data..."), QKeySequence(Qt::CTRL | Qt::Key_O), &frmMain::mnuFileOpenData_Click);
+    item(file, "mnuFileSaveData", tr("&Save Data..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &frmMain::mnuFileSaveData_Click);
+    item(file, "mnuFileEnterData", tr("Enter &Data..."), QKeySequence(Qt::CTRL | Qt::Key_D), &frmMain::mnuFileEnterData_Click);
     bar(file, "mnuFileBar1");
     item(file, "mnuFileExit", tr("E&xit"), {}, &frmMain::mnuFileExit_Click);
 
@@ -531,6 +548,162 @@ void frmMain::mnuFileExport_Click()
     exportDialog_->activateWindow();
 }
 
+// ---------------------------------------------------------------- the user's own numbers
+
+namespace {
+const char* const kDataFilter = "Data files (*.txt *.csv *.dat);;All files (*)";
+
+bool RefuseWhileRunning()
+{
+    // A routine on the stack (running, held or stopped but not yet returned)
+    // works on the current width: the data set must not change under it.
+    if (!RoutineRunning && !Sorting)
+        return false;
+    MsgBox("The data set cannot be replaced while a routine is executing. Stop it first.");
+    return true;
+}
+
+// The data set's values, SourceData 1..width (as far as it reaches).
+std::vector<Integer> DataValues()
+{
+    const std::size_t width = static_cast<std::size_t>(std::max<int>(SortSet[2], 0));
+    if (SourceData.size() < 2 || width == 0)
+        return {};
+    const std::size_t last = std::min(width, SourceData.size() - 1);
+    return std::vector<Integer>(SourceData.begin() + 1, SourceData.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+}
+} // namespace
+
+void frmMain::mnuFileOpenData_Click()
+{
+    if (RefuseWhileRunning())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open Data"), dataFolder_, tr(kDataFilter));
+    if (!unloaded_ && !path.isEmpty())
+        OpenData(path);
+}
+
+void frmMain::mnuFileSaveData_Click()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Data"), dataFolder_, tr(kDataFilter));
+    if (!unloaded_ && !path.isEmpty())
+        SaveData(path);
+}
+
+void frmMain::mnuFileEnterData_Click()
+{
+    if (RefuseWhileRunning())
+        return;
+    std::vector<Integer> values;
+    {
+        frmData dialog(this, DataValues());
+        dialog.exec();
+        if (unloaded_ || !frmData::Accepted)
+            return;
+        values = dialog.Values();
+    }
+    TakeData(values);
+}
+
+bool frmMain::OpenData(const QString& path)
+{
+    if (RefuseWhileRunning())
+        return false;
+    dataFolder_ = QFileInfo(path).absolutePath();
+    const owndata::Parsed parsed = owndata::ReadValuesFile(path.toStdString());
+    if (!parsed.ok()) {
+        MsgBox("The data could not be opened: " + parsed.error);
+        return false;
+    }
+    return TakeData(std::vector<Integer>(parsed.values.begin(), parsed.values.end()));
+}
+
+bool frmMain::SaveData(const QString& path)
+{
+    const QFileInfo info(path);
+    dataFolder_ = info.absolutePath();
+    auto fail = [&](const QString& why) {
+        MsgBox(QStringLiteral("The data could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), why).toStdString());
+        return false;
+    };
+    if (!info.dir().exists())
+        return fail(tr("the folder %1 does not exist").arg(QDir::toNativeSeparators(info.absolutePath())));
+    if (info.isDir())
+        return fail(tr("it is a folder"));
+    // The new file takes the old one's place: a device or a pipe would be
+    // replaced by a plain file rather than written to.
+    if (info.exists() && !info.isFile())
+        return fail(tr("it is not a plain file"));
+    const std::string text = owndata::ValuesText(DataValues());
+    // Written to a new file beside it and put in its place only when whole,
+    // so a full disk or a failed write leaves the old file as it was.
+    QSaveFile file(path);
+    // Unbuffered, so a failed write is seen with the system's reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+    // A short write is followed by another, which fails with the reason
+    // (a full disk, a size limit).
+    for (std::size_t done = 0; done < text.size();) {
+        const qint64 written = file.write(text.data() + done, static_cast<qint64>(text.size() - done));
+        if (written <= 0) {
+            const QString why = file.errorString();
+            file.cancelWriting();
+            return fail(why);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+bool frmMain::TakeData(const std::vector<Integer>& values)
+{
+    if (RefuseWhileRunning())
+        return false;
+    if (values.empty() || values.size() > owndata::kMaxValues)
+        return false; // the parser never gives these
+    SourceData.assign(1, 0);
+    SourceData.insert(SourceData.end(), values.begin(), values.end());
+    SortSet[2] = static_cast<Integer>(values.size());
+    SortSet[1] = std::max<Integer>(1, *std::max_element(values.begin(), values.end()));
+    ownData_ = SourceData;
+    // With no data set in use the values are prepared for a run with the
+    // routine chosen last, as File > New does after its dialog.
+    if (!DataReady) {
+        DataReady = true;
+        Sorting = false;
+        // Before any choice the next run is the list's first routine: the
+        // title strip says so.
+        if (frmType::SortName.isEmpty() && SortType >= 0 && SortType < kRoutineCount)
+            frmType::SortName = QString::fromUtf8(RoutineTable[static_cast<std::size_t>(SortType)].name);
+        DoReset(1);
+    }
+    RefreshData();
+    return true;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (unloaded_ || urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    const QString path = urls.first().toLocalFile();
+    // The message boxes must not run inside the drag's own handling.
+    QTimer::singleShot(0, this, [this, path] {
+        if (!unloaded_)
+            OpenData(path);
+    });
+}
+
 void frmMain::ShowDelay()
 {
     sbStatusBar_->setPanelText(2, DelayText());
@@ -633,12 +806,19 @@ void frmMain::mnuViewSort_Click()
     // width, so the width must not change under it either.
     if (Sorting || RoutineRunning)
         return;
+    // Opening the dialog regenerates the data set; cancelled, it puts the
+    // user's own numbers back if they were in use.
+    const bool own = !ownData_.empty() && SourceData == ownData_;
     {
         frmSort dialog(this);
         dialog.exec();
     }
-    if (!unloaded_ && frmSort::Accepted)
+    if (unloaded_)
+        return;
+    if (frmSort::Accepted)
         RefreshData();
+    else if (own && SourceData.size() == ownData_.size())
+        SourceData = ownData_;
 }
 
 void frmMain::mnuHelpAbout_Click()

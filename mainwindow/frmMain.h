@@ -10,7 +10,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class PictureBox;
 class PlotView;
@@ -40,6 +42,20 @@ public:
     void mnuFileExit_Click();
     // Opens the export dialog when no routine is executing.
     void mnuFileExport_Click();
+    // The user's own numbers: from a file, to a file, typed in a dialog.
+    void mnuFileOpenData_Click();
+    void mnuFileSaveData_Click();
+    void mnuFileEnterData_Click();
+    // Reads a data file and takes its values into use; false, after saying
+    // why in a message, when it cannot (the data set in use is unchanged).
+    bool OpenData(const QString& path);
+    // Writes SourceData 1..width to the file, one value a line, whole or not
+    // at all; false, after saying why, when it cannot.
+    bool SaveData(const QString& path);
+    // Takes values into use as the data set, as a regeneration does: the
+    // width becomes their count, the height their largest value (at least 1).
+    // Refused, with a message, while a routine is executing.
+    bool TakeData(const std::vector<std::int16_t>& values);
     // Sort menu.
     void mnuStart_Click();
     void mnuStop_Click();
@@ -91,6 +107,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // A data file dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -111,6 +130,10 @@ private:
     PictureBox* picBox_ = nullptr;
     std::unique_ptr<PlotView> plot_;
     QPointer<frmExport> exportDialog_;
+    // The user's own numbers last taken into use (Sort Settings cancelled
+    // puts them back), and the folder their files were last in.
+    std::vector<std::int16_t> ownData_;
+    QString dataFolder_;
     std::unique_ptr<StatusView> status_;
     // Pause and the steps of a run (before the menus, which it adds to).
     std::unique_ptr<RunControl> runControl_;

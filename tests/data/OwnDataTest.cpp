@@ -62,6 +62,13 @@ TEST(OwnData, NamesTheFirstBadTokenWithItsLineAndColumn)
                                c.token + "\" is not a whole number from 0 to 32767");
         EXPECT_TRUE(p.values.empty());
     }
+    // A long token is selected whole but quoted cut short, at a character's edge.
+    const std::string longToken = "1" + std::string(60, 'x') + "\xC3\xA9";
+    const owndata::Parsed cut = ParseValues("7 " + std::string(39, 'y') + "\xC3\xA9\xC3\xA9 " + longToken);
+    EXPECT_EQ(cut.error, "line 1, column 3: \"" + std::string(39, 'y') + "\xC3\xA9...\" is not a whole number from 0 to 32767");
+    const owndata::Parsed whole = ParseValues("7 " + longToken);
+    EXPECT_EQ(whole.length, longToken.size());
+    EXPECT_EQ(whole.error, "line 1, column 3: \"1" + std::string(39, 'x') + "...\" is not a whole number from 0 to 32767");
 }
 
 TEST(OwnData, HoldsAtLeastOneAndAtMost32767Values)

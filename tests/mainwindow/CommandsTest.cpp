@@ -15,7 +15,8 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
             menus += ' ' + a->objectName() + (a->isSeparator() ? QString() : '|' + a->text() + '|' + a->shortcut().toString());
         menus += '\n';
     }
-    EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileExport|&Export Run...|Ctrl+E mnuFileBar1 mnuFileExit|E&xit|\n"
+    EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileExport|&Export Run...|Ctrl+E mnuFileBar2 "
+                     "mnuFileOpenData|&Open Data...|Ctrl+O mnuFileSaveData|&Save Data...|Ctrl+Shift+S mnuFileEnterData|Enter &Data...|Ctrl+D mnuFileBar1 mnuFileExit|E&xit|\n"
                      "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
                      "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left "
                      "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M\n"
@@ -111,7 +112,7 @@ TEST_F(MainWindowTest, CommandsInsideARunObeyTheirGuardsAndStopEndsItAtItsNextTe
     EXPECT_EQ(DrawSet[1], 0);
     EXPECT_EQ(SortData, SourceData);
     EXPECT_EQ(w.sbTitleBar().panelText(3), QStringLiteral("Comparison: 39")); // one pass
-    Answer<frmSort>(true, [](frmSort& d) { d.lstSort[2]->setCurrentRow(0); });
+    Answer<frmSort>(true, [](frmSort& d) { d.lstSort[2]->setCurrentItem(d.lstSort[2]->findItems("50", Qt::MatchExactly).value(0)); });
     w.mnuViewSort_Click();
     EXPECT_EQ(SortData.size(), 51u);
     EXPECT_EQ(SortData, SourceData);
