@@ -64,7 +64,12 @@ private:
         Post();
         if (inCommand_)
             return;
+        // A modal dialog shown blocks every other window, even while a window
+        // of its own (the Compare window, the export dialog) is the active one.
         QWidget* modal = QApplication::activeModalWidget();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (!modal && top->isVisible() && top->isModal())
+                modal = top;
         if (!modal && RoutineRunning && !Holding()) { // a command every few steps, sooner when steps pause
             if (steps_ < nextStep_)
                 return;
@@ -119,7 +124,7 @@ private:
         frmMain& w = *window_;
         if (Chance(0.1))
             return PauseCommand(w);
-        const int pick = Pick(20);
+        const int pick = Pick(25);
         trace_ = "command " + std::to_string(pick) + (RoutineRunning ? " in a run" : "");
         starts_.push_back(RoutineRunning); // for the commands that may start a run
         switch (pick) {
@@ -145,6 +150,17 @@ private:
             w.showNormal();
             break;
         case 18: DrawSet[1] = static_cast<Integer>(Chance(0.2) ? 1 : 0); break; // keeps runs quick
+        case 19: w.mnuViewStyle_Click(PlotStyles[static_cast<std::size_t>(Pick(6))].style); break;
+        case 20: { // own numbers, as many as the generated data sets, so runs stay alike
+            std::vector<std::int16_t> values(static_cast<std::size_t>(50 + Pick(100)));
+            for (std::int16_t& v : values)
+                v = static_cast<std::int16_t>(Pick(101));
+            w.TakeData(values);
+            break;
+        }
+        case 21: w.mnuFileEnterData_Click(); break;
+        case 22: w.mnuCompare_Click(); break;
+        case 23: w.mnuFileExport_Click(); break;
         default: w.tbToolBar_ButtonClick(QStringLiteral("Faster")); break;
         }
         starts_.pop_back();
@@ -178,7 +194,7 @@ private:
         trace_ = std::string("dialog ") + modal->metaObject()->className();
         QList<QWidget*> controls;
         for (QWidget* c : modal->findChildren<QWidget*>())
-            if (qobject_cast<QListWidget*>(c) || qobject_cast<QSlider*>(c) || qobject_cast<PictureBox*>(c)
+            if (qobject_cast<QListWidget*>(c) || qobject_cast<QSlider*>(c) || qobject_cast<PictureBox*>(c) || qobject_cast<QPlainTextEdit*>(c)
                 || (qobject_cast<QPushButton*>(c) && c->objectName() != "cmdOK" && c->objectName() != "cmdCancel"))
                 controls << c;
         QWidget* control = controls.isEmpty() ? nullptr : controls[Pick(controls.size())];
@@ -194,6 +210,12 @@ private:
             inCommand_ = true; // the draw dialog's test delay is not interrupted
             Press(button);
             inCommand_ = false;
+        } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
+            // A few values, a bad token now and then, or nothing at all.
+            QString typed;
+            for (int i = 0, n = Pick(8); i < n; ++i)
+                typed += (Chance(0.1) ? QStringLiteral("x") : QString::number(Pick(120))) + QLatin1Char(' ');
+            text->setPlainText(typed);
         } else if (auto* box = qobject_cast<PictureBox*>(control)) {
             const int button = Chance(0.8) ? 1 : 2;
             for (int i = 0, n = 2 + Pick(12); i < n; ++i)
