@@ -8,6 +8,7 @@
 #include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "comparewindow/frmCompare.h"
+#include "racewindow/frmRace.h"
 #include "engine/Dispatch.h"
 #include "engine/Module1.h"
 #include "mainwindow/RunControl.h"
@@ -160,6 +161,8 @@ void frmMain::BuildMenus()
     bar(sort, "mnuSortBar2");
     QAction* compare = item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
     runControl_->DisableWhileRunning(compare); // it waits for no routine to be executing
+    QAction* race = item(sort, "mnuRace", tr("&Race..."), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRace_Click);
+    runControl_->DisableWhileRunning(race);
 
     QMenu* view = menu("mnuView", tr("&View"));
     // The switches keep their own check marks: the handler reads the mark as
@@ -513,6 +516,13 @@ void frmMain::mnuCompare_Click()
     // for a routine of the window to have returned.
     if (!RoutineRunning)
         ShowCompareWindow(this);
+}
+
+void frmMain::mnuRace_Click()
+{
+    // The race records its runs on copies on threads of its own.
+    if (!RoutineRunning)
+        ShowRaceWindow(this, plot_->Style());
 }
 
 void frmMain::mnuFileExport_Click()

@@ -18,7 +18,7 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
     EXPECT_EQ(menus, "mnuFile|&File: mnuFileNew|&New|Ctrl+N mnuFileClose|&Close| mnuFileExport|&Export Run...|Ctrl+E mnuFileBar1 mnuFileExit|E&xit|\n"
                      "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
                      "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left "
-                     "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M\n"
+                     "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M mnuRace|&Race...|Ctrl+R\n"
                      "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewSound|S&ound|Ctrl+U mnuViewStyle|St&yle| mnuViewBar2 "
                      "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
                      "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");
