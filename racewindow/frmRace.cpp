@@ -30,6 +30,7 @@ namespace {
 constexpr int kSpeedSteps = 80;
 constexpr double kFastest = 1e8;
 constexpr int kFrameMs = 16;
+const QColor kFinished(0, 110, 0);
 
 QString Ordinal(int n)
 {
@@ -90,7 +91,9 @@ public:
         const int rows = (n + columns_ - 1) / columns_;
         cell_ = QSize(std::max(1, W / columns_), std::max(1, H / rows));
         const int line = fontMetrics().height();
-        caption_ = cell_.height() >= 3 * line && cell_.width() >= 60 ? line : 0;
+        // Narrow lanes put their figures under the name.
+        const int lines = cell_.width() >= 24 * fontMetrics().averageCharWidth() ? 1 : 2;
+        caption_ = cell_.height() >= (lines + 2) * line && cell_.width() >= 60 ? lines * line : 0;
         race_->SetLaneSize(QSize(std::max(1, cell_.width() - 2), std::max(1, cell_.height() - caption_ - 2)));
     }
     QRect Cell(int lane) const
@@ -122,16 +125,29 @@ protected:
             const QImage& image = race_->Image(i);
             if (!image.isNull())
                 p.drawImage(plot.topLeft(), image);
+            if (s.finished) {
+                // A finished lane says so: a frame in the caption's colour.
+                p.setPen(kFinished);
+                p.drawRect(plot.adjusted(-1, -1, 0, 0));
+            }
             if (caption_ > 0) {
+                // The name, then the count and place: on one line where the
+                // lane is wide enough, else on two.
+                const QFontMetrics fm = fontMetrics();
+                const int line = fm.height();
+                const QString name = LaneName(s);
+                const QString right = s.finished ? QStringLiteral("%1 · finished %2").arg(s.comparisons).arg(Ordinal(s.place))
+                                                 : QString::number(s.comparisons);
                 const QRect text(cell.left() + 3, cell.top(), cell.width() - 6, caption_);
-                const QString right = s.finished
-                    ? QStringLiteral("finished %1 · %2").arg(Ordinal(s.place)).arg(s.comparisons)
-                    : QString::number(s.comparisons);
-                p.setPen(s.finished ? QColor(0, 110, 0) : palette().windowText().color());
-                p.drawText(text, Qt::AlignRight | Qt::AlignVCenter, right);
-                const int room = text.width() - fontMetrics().horizontalAdvance(right) - 8;
+                const bool oneLine = caption_ < 2 * line;
                 p.setPen(palette().windowText().color());
-                p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(LaneName(s), Qt::ElideRight, std::max(0, room)));
+                const int nameRoom = oneLine ? std::max(0, text.width() - fm.horizontalAdvance(right) - 8) : text.width();
+                p.drawText(QRect(text.topLeft(), QSize(text.width(), line)), Qt::AlignLeft | Qt::AlignVCenter,
+                           fm.elidedText(name, Qt::ElideRight, nameRoom));
+                p.setPen(s.finished ? kFinished : palette().windowText().color());
+                const QRect figures(QPoint(text.left(), text.bottom() - line + 1), QSize(text.width(), line));
+                p.drawText(figures, oneLine ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter,
+                           fm.elidedText(right, Qt::ElideRight, text.width()));
             }
         }
     }
@@ -160,9 +176,10 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
         item->setData(Qt::UserRole, r);
         if (!RoutineRuns(r) || !WithinLimit(r, width)) {
             // Left out, with the reason beside it.
-            item->setText(item->text() + (RoutineRuns(r) ? QStringLiteral(" (not run: more than %1 values)").arg(routine.sizeLimit)
+            item->setText(item->text() + (RoutineRuns(r) ? QStringLiteral(" (at most %1 values)").arg(routine.sizeLimit)
                                                           : QStringLiteral(" (not available)")));
             item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable));
+            item->setToolTip(item->text());
         } else {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Checked);
@@ -179,7 +196,7 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     sldSpeed = new QSlider(Qt::Horizontal);
     sldSpeed->setAccessibleName(QStringLiteral("Speed"));
     sldSpeed->setRange(0, kSpeedSteps);
-    sldSpeed->setValue(kSpeedSteps * 5 / 8); // about a hundred thousand a second
+    sldSpeed->setValue(35); // about three thousand a second
     sldSpeed->setMinimumWidth(120);
     lblSpeed = new QLabel;
     lblSpeed->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("100000000 a second")));
@@ -230,6 +247,8 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     grdStandings->setHorizontalHeaderLabels({QStringLiteral("Rank"), QStringLiteral("Routine"), QStringLiteral("Comparisons"),
                                              QStringLiteral("Steps"), QStringLiteral("Writes"), QStringLiteral("Finished at")});
     grdStandings->verticalHeader()->hide();
+    grdStandings->setWordWrap(false);
+    grdStandings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grdStandings->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdStandings->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdStandings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -243,7 +262,10 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({170, 700, 420});
+    // The routine list wide enough for its longest entry, reason included.
+    const int listWidth = lstRoutines->sizeHintForColumn(0) + 2 * lstRoutines->frameWidth() + 24;
+    lstRoutines->setMinimumWidth(std::min(listWidth, 260));
+    splitter->setSizes({listWidth, 700, 440});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(controls);
@@ -394,6 +416,7 @@ void frmRace::Pause()
         return;
     }
     SetHeld(!held_);
+    ShowFigures(true);
 }
 
 void frmRace::StepForward()
