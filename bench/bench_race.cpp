@@ -8,8 +8,13 @@
 #include "race/Race.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPainter>
+#include <QSlider>
+#include <QComboBox>
+
+#include "engine/FillSource.h"
+#include "racewindow/frmRace.h"
 
 #include <sys/resource.h>
 
@@ -92,12 +97,69 @@ void Frames(const char* what, Race& race, int columns, std::int64_t grant, doubl
                 frames, static_cast<long long>(race.Clock()));
 }
 
+// Runs the event loop until `done` or the time is up.
+template <class F> void Pump(F done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Counts the lanes' repaints.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// The window itself at 1280 x 1024: lane repaints a second over three
+// seconds of a race, everything the window does each frame included.
+void WindowFrames(const char* what, int width, bool allOrders, int speedPosition)
+{
+    SortSet = {6, static_cast<Integer>(width), static_cast<Integer>(width)};
+    FillSource();
+    frmRace window(nullptr, PlotStyle::Bars);
+    window.resize(1280, 1024);
+    window.show();
+    Pump([] { return false; }, 300);
+    window.findChild<QSlider*>()->setValue(speedPosition);
+    window.findChildren<QComboBox*>()[0]->setCurrentIndex(allOrders ? 1 : 0);
+    QWidget* lanes = nullptr;
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (w->accessibleName() == QLatin1String("Lanes"))
+            lanes = w;
+    PaintCounter counter;
+    lanes->installEventFilter(&counter);
+    QElapsedTimer t;
+    t.start();
+    window.Start();
+    Pump([&] { return window.CurrentRace() && window.CurrentRace()->Clock() > 0; }, 5000);
+    const double first = t.nsecsElapsed() / 1e9;
+    counter.paints = 0;
+    t.restart();
+    Pump([] { return false; }, 3000);
+    const bool done = window.CurrentRace()->Finished();
+    std::printf("%-52s %7.1f frames/s%s (first move %.3f s)\n", what, counter.paints * 1000.0 / t.elapsed(),
+                done ? " (finished early)" : "", first);
+    window.close();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    WindowFrames("window: every routine, width 100, 1280x1024:", 100, false, 40);
+    WindowFrames("window: every routine, width 1000, 1280x1024:", 1000, false, 60);
+    WindowFrames("window: every routine by nine orders, width 64:", 64, true, 40);
 
     for (int width : {100, 1000}) {
         const RunInput input = Input(width);
@@ -179,8 +241,11 @@ int main(int argc, char** argv)
         std::printf("%-52s %7.2f %% of a core\n", "Paused mid-race, width 1000:", (CpuSeconds() - before) / 2 * 100);
         QElapsedTimer t;
         t.start();
-        race.reset();
+        race->Stop();
         std::printf("%-52s %7.1f ms\n", "Closing mid-race, every lane ended in:", t.nsecsElapsed() / 1e6);
+        t.restart();
+        race.reset();
+        std::printf("%-52s %7.1f ms\n", "  then the records freed in:", t.nsecsElapsed() / 1e6);
     }
     return 0;
 }

@@ -40,8 +40,11 @@ public:
             if (++coarseCount_ % std::max<std::size_t>(1, limits_.coarseRun) == 0)
                 every_ *= 2;
         }
-        if (marks_.size() >= 4096 || pictures_.size() >= 8)
+        if (marks_.size() >= batch_ || pictures_.size() >= 8) {
             Flush(false);
+            // Small batches at first, so every lane is seen moving at once.
+            batch_ = std::min<std::size_t>(4096, batch_ * 2);
+        }
     }
     void Show(ElementSink::Op op, int i, Integer value, ShownColumn::Role role) override
     {
@@ -93,6 +96,7 @@ private:
     std::int64_t since_ = 0;
     std::int64_t every_;
     std::size_t coarseCount_ = 0;
+    std::size_t batch_ = 16;
 };
 
 LaneRecord::Op LaneRecord::Pack(int op, int role, int index, Integer value)
@@ -131,10 +135,15 @@ void LaneRecord::Start()
         worker_ = std::thread([this] { Run(); });
 }
 
-void LaneRecord::Stop()
+void LaneRecord::RequestStop()
 {
     stop_.Stop();
     Hold(false);
+}
+
+void LaneRecord::Stop()
+{
+    RequestStop();
     if (worker_.joinable())
         worker_.join();
 }

@@ -57,7 +57,8 @@ public:
     LaneRecord& operator=(const LaneRecord&) = delete;
 
     void Start();
-    // Ends the run at its next test and waits for the worker.
+    // Ends the run at its next test; Stop also waits for the worker.
+    void RequestStop();
     void Stop();
     // A held recording waits at its next step, spending nothing.
     void Hold(bool held);

@@ -86,7 +86,7 @@ void Race::Stop()
 {
     // Every switch first, then the waits: the lanes end together.
     for (auto& lane : lanes_)
-        lane->record->Hold(false);
+        lane->record->RequestStop();
     for (auto& lane : lanes_)
         lane->record->Stop();
 }

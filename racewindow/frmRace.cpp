@@ -251,8 +251,17 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     grdStandings->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grdStandings->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdStandings->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdStandings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fixed widths: fitting the columns to their contents would measure
+    // every row at every update.
+    grdStandings->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grdStandings->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    {
+        const QFontMetrics fm = fontMetrics();
+        const int figure = fm.horizontalAdvance(QStringLiteral("0000000000")) + 12;
+        grdStandings->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("Rank")) + 16);
+        for (int c : {2, 3, 4, 5})
+            grdStandings->setColumnWidth(c, std::max(figure, fm.horizontalAdvance(grdStandings->horizontalHeaderItem(c)->text()) + 16));
+    }
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(lstRoutines);
