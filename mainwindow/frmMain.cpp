@@ -90,7 +90,7 @@ frmMain::frmMain()
     client_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(client_);
 
-    runControl_ = std::make_unique<RunControl>(*this);
+    runControl_ = std::make_unique<RunControl>();
     BuildMenus();
     BuildToolbar();
     BuildStrips();
@@ -111,6 +111,7 @@ frmMain::frmMain()
     status_ = std::make_unique<StatusView>(*sbTitleBar_, *sbStatusBar_, [] { return frmType::SortName; });
     sound_ = std::make_unique<StepSound>();
     sound_->Attach(mnuViewSound_, findChild<QMenu*>(QStringLiteral("mnuView")), sbStatusBar_);
+    runControl_->Attach(*plot_, *sbStatusBar_, *sound_);
 
     // The design size of the client area; the stored settings replace it at load.
     resize(TwipsToPixelsX(9615), TwipsToPixelsY(8325) + menuBar()->sizeHint().height());

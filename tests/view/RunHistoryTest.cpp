@@ -11,6 +11,7 @@
 #include "support/QtPrint.h"
 #include "support/RecordingView.h"
 #include "view/PlotView.h"
+#include "view/RecordedPlot.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,13 @@
 
 namespace {
 
-// Records as the window does, into the history and then onto the plot, and
-// calls `held` after each step is closed.
+// Records as the window does, through the window's own relay into the
+// history and then onto the plot, and calls `held` after each step is closed.
 class Recorder : public RecordingView, public RunTrace {
 public:
-    Recorder(RunHistory& history, PlotView& plot) : history_(history), plot_(plot) {}
-    void DrawLine(int X, int Y, int z) override { history_.Line(X, Y, z); plot_.DrawLine(X, Y, z); RecordingView::DrawLine(X, Y, z); }
-    void DrawPlot(int X, bool o) override { history_.Plot(X, o); plot_.DrawPlot(X, o); RecordingView::DrawPlot(X, o); }
+    Recorder(RunHistory& history, PlotView& plot) : history_(history), relay_(plot) { relay_.Record(&history); }
+    void DrawLine(int X, int Y, int z) override { relay_.DrawLine(X, Y, z); RecordingView::DrawLine(X, Y, z); }
+    void DrawPlot(int X, bool o) override { relay_.DrawPlot(X, o); RecordingView::DrawPlot(X, o); }
     void Written(std::vector<Integer>& a, int i, Integer v) override { history_.Written(a, i, v); }
     void Cleared(std::vector<Integer>& a, std::size_t n) override { history_.Cleared(a, n); }
     void Stepped() override { history_.Stepped(); if (held) held(); }
@@ -38,7 +39,7 @@ public:
 
 private:
     RunHistory& history_;
-    PlotView& plot_;
+    RecordedPlot relay_;
 };
 
 bool Sorted() { return std::is_sorted(SortData.begin() + 1, SortData.end()); }
