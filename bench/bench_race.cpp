@@ -225,6 +225,17 @@ int main(int argc, char** argv)
             }
     }
 
+    // Closed while the lanes are still being recorded.
+    {
+        const RunInput input = Input(1000);
+        auto race = Race::OnData(Runnable(1000), input, {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        QElapsedTimer t;
+        t.start();
+        race->Stop();
+        std::printf("%-52s %7.1f ms\n", "Closing while recording, every lane ended in:", t.nsecsElapsed() / 1e6);
+    }
+
     // Paused: a race held mid-way, recordings and all.
     {
         const RunInput input = Input(1000);

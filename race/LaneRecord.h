@@ -76,6 +76,8 @@ public:
     // Under Lock(): the marks and changes published so far, the pictures, the
     // data the run starts from.
     std::unique_lock<std::mutex> Lock() const { return std::unique_lock(mutex_); }
+    // The same, unless the recording holds it now (owns_lock() says).
+    std::unique_lock<std::mutex> TryLock() const { return std::unique_lock(mutex_, std::try_to_lock); }
     const std::vector<RaceMark>& Marks() const { return marks_; }
     const std::vector<Op>& Ops() const { return ops_; }
     const std::vector<ShownColumn>& Picture(int index) const { return pictures_[static_cast<std::size_t>(index)]; }

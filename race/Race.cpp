@@ -110,8 +110,10 @@ std::int64_t Race::Available(const Lane& lane) const
     const LaneRecord& r = *lane.record;
     if (!r.Runs() || r.Complete())
         return kNever;
-    auto lock = r.Lock();
-    if (r.Marks().empty())
+    // The window never waits on a recording thread, which may be waiting
+    // for the processor itself: the clock moves on a frame later instead.
+    auto lock = r.TryLock();
+    if (!lock.owns_lock() || r.Marks().empty())
         return -1;
     // A later mark may still have the same work as the last one published.
     return r.Work(r.Marks().back(), unit_) - 1;
@@ -315,8 +317,10 @@ bool Race::Present()
         if (!r.Runs())
             continue;
         const bool complete = r.Complete();
-        auto lock = r.Lock();
-        if (r.Marks().empty())
+        // A lane still recording is brought up to the clock a frame later
+        // rather than the window waiting for its recording thread.
+        auto lock = complete ? r.Lock() : r.TryLock();
+        if (!lock.owns_lock() || r.Marks().empty())
             continue;
         const std::size_t target = Target(lane);
         if (target != lane.pos || lane.image.size() != laneSize_) {
