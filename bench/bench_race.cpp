@@ -84,7 +84,10 @@ void Frames(const char* what, Race& race, int columns, std::int64_t grant, doubl
     t.start();
     long frames = 0;
     while (t.elapsed() < seconds * 1000 && !race.Finished()) {
-        race.Tick(grant);
+        if (!race.Tick(grant)) {
+            std::this_thread::yield();
+            continue;
+        }
         if (race.Present()) {
             QPainter p(&window);
             const QSize lane = race.Image(0).size();

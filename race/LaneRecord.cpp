@@ -182,6 +182,13 @@ std::int64_t LaneRecord::Work(const RaceMark& mark, ClockUnit unit) const
     return CountsWrites(unit) ? mark.writes : mark.comparisons;
 }
 
+std::int64_t LaneRecord::PublishedWork(ClockUnit unit) const
+{
+    if (unit == ClockUnit::Steps)
+        return published_[2].load();
+    return published_[CountsWrites(unit) ? 1 : 0].load();
+}
+
 RunResult LaneRecord::Result() const
 {
     std::lock_guard lock(mutex_);
@@ -205,6 +212,11 @@ void LaneRecord::Publish(std::vector<RaceMark>& marks, std::vector<Op>& ops,
     ops_.insert(ops_.end(), ops.begin(), ops.end());
     for (auto& p : pictures)
         pictures_.push_back(std::move(p));
+    if (!marks_.empty()) {
+        published_[0] = marks_.back().comparisons;
+        published_[1] = marks_.back().writes;
+        published_[2] = marks_.back().steps;
+    }
     marks.clear();
     ops.clear();
     pictures.clear();

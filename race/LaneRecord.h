@@ -72,6 +72,8 @@ public:
     // for (it compares nothing).
     bool CountsWrites(ClockUnit unit) const;
     std::int64_t Work(const RaceMark& mark, ClockUnit unit) const;
+    // The work of the last mark published, read without the lock; -1 before any.
+    std::int64_t PublishedWork(ClockUnit unit) const;
 
     // Under Lock(): the marks and changes published so far, the pictures, the
     // data the run starts from.
@@ -103,6 +105,7 @@ private:
     bool runs_ = true;
     StopSwitch stop_;
     std::atomic<bool> complete_{false};
+    std::atomic<std::int64_t> published_[3] = {-1, -1, -1}; // comparisons, writes, steps
     mutable std::mutex mutex_;
     std::vector<RaceMark> marks_;
     std::vector<Op> ops_;

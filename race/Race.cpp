@@ -110,13 +110,11 @@ std::int64_t Race::Available(const Lane& lane) const
     const LaneRecord& r = *lane.record;
     if (!r.Runs() || r.Complete())
         return kNever;
-    // The window never waits on a recording thread, which may be waiting
-    // for the processor itself: the clock moves on a frame later instead.
-    auto lock = r.TryLock();
-    if (!lock.owns_lock() || r.Marks().empty())
-        return -1;
-    // A later mark may still have the same work as the last one published.
-    return r.Work(r.Marks().back(), unit_) - 1;
+    // Read without the lock: the window never waits on a recording thread,
+    // which may be waiting for the processor itself. A later mark may still
+    // have the same work as the last one published.
+    const std::int64_t published = r.PublishedWork(unit_);
+    return published < 0 ? -1 : published - 1;
 }
 
 bool Race::Tick(std::int64_t grant)
