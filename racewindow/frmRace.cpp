@@ -17,6 +17,8 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -104,6 +106,26 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override { Reflow(); }
+    bool event(QEvent* e) override
+    {
+        // A lane too small for its caption names itself on hover.
+        if (e->type() == QEvent::ToolTip && race_) {
+            const QPoint at = static_cast<QHelpEvent*>(e)->pos();
+            const int column = at.x() / std::max(1, cell_.width());
+            const int lane = (at.y() / std::max(1, cell_.height())) * columns_ + column;
+            if (column < columns_ && lane >= 0 && lane < race_->Lanes()) {
+                const LaneStatus s = race_->Status(lane);
+                QString tip = LaneName(s) + QStringLiteral(": %1 comparisons").arg(s.comparisons);
+                if (s.finished)
+                    tip += QStringLiteral(", finished ") + Ordinal(s.place);
+                QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), tip, this);
+            } else {
+                QToolTip::hideText();
+            }
+            return true;
+        }
+        return QWidget::event(e);
+    }
     void paintEvent(QPaintEvent* event) override
     {
         QPainter p(this);
@@ -254,10 +276,11 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     // Fixed widths: fitting the columns to their contents would measure
     // every row at every update.
     grdStandings->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    grdStandings->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    grdStandings->horizontalHeader()->setStretchLastSection(true);
     {
         const QFontMetrics fm = fontMetrics();
-        const int figure = fm.horizontalAdvance(QStringLiteral("0000000000")) + 12;
+        const int figure = fm.horizontalAdvance(QStringLiteral("000000000")) + 12;
+        grdStandings->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("Randomized Quick Sort")) + 16);
         grdStandings->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("Rank")) + 16);
         for (int c : {2, 3, 4, 5})
             grdStandings->setColumnWidth(c, std::max(figure, fm.horizontalAdvance(grdStandings->horizontalHeaderItem(c)->text()) + 16));
@@ -377,6 +400,10 @@ bool frmRace::Build()
     }
     race_->SetUnit(static_cast<ClockUnit>(cboUnit->currentIndex()));
     lanes_->SetRace(race_.get(), cboLayout->currentIndex() == 1 ? kOrderCount : 0);
+    int longest = 0;
+    for (int i = 0; i < race_->Lanes(); ++i)
+        longest = std::max(longest, fontMetrics().horizontalAdvance(LaneName(race_->Status(i))));
+    grdStandings->setColumnWidth(1, longest + 16);
     owed_ = 0;
     held_ = false;
     SetHeld(true);
