@@ -52,7 +52,8 @@ QString LaneName(const LaneStatus& s)
 } // namespace
 
 // The lanes in a grid filling the widget, each its name and count over its
-// plot; all "All orders" lanes of one routine on one row.
+// plot (a finished lane framed, its place ticked); all "All orders" lanes of
+// one routine on one row.
 class RaceLanes final : public QWidget {
 public:
     explicit RaceLanes(QWidget* parent) : QWidget(parent)
@@ -158,7 +159,7 @@ protected:
                 const QFontMetrics fm = fontMetrics();
                 const int line = fm.height();
                 const QString name = LaneName(s);
-                const QString right = s.finished ? QStringLiteral("%1 · finished %2").arg(s.comparisons).arg(Ordinal(s.place))
+                const QString right = s.finished ? QStringLiteral("\u2713 %1 · %2").arg(Ordinal(s.place)).arg(s.comparisons)
                                                  : QString::number(s.comparisons);
                 const QRect text(cell.left() + 3, cell.top(), cell.width() - 6, caption_);
                 const bool oneLine = caption_ < 2 * line;
@@ -279,7 +280,7 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     grdStandings->horizontalHeader()->setStretchLastSection(true);
     {
         const QFontMetrics fm = fontMetrics();
-        const int figure = fm.horizontalAdvance(QStringLiteral("000000000")) + 12;
+        const int figure = fm.horizontalAdvance(QStringLiteral("00000000")) + 8;
         grdStandings->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("Randomized Quick Sort")) + 16);
         grdStandings->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("Rank")) + 16);
         for (int c : {2, 3, 4, 5})
@@ -297,7 +298,7 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     // The routine list wide enough for its longest entry, reason included.
     const int listWidth = lstRoutines->sizeHintForColumn(0) + 2 * lstRoutines->frameWidth() + 24;
     lstRoutines->setMinimumWidth(std::min(listWidth, 260));
-    splitter->setSizes({listWidth, 700, 440});
+    splitter->setSizes({listWidth, 600, 560});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(controls);
