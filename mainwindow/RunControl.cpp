@@ -3,7 +3,6 @@
 #include "engine/Module1.h"
 #include "engine/StepControl.h"
 #include "mainwindow/ToolbarImages.h"
-#include "mainwindow/frmMain.h"
 #include "platform/StatusStrip.h"
 #include "sound/StepSound.h"
 #include "view/PlotView.h"
@@ -14,7 +13,15 @@
 
 #include <algorithm>
 
-RunControl::RunControl(frmMain& window) : window_(window) {}
+RunControl::RunControl() = default;
+
+void RunControl::Attach(PlotView& plot, StatusStrip& status, StepSound& sound)
+{
+    plot_ = &plot;
+    status_ = &status;
+    sound_ = &sound;
+    relay_ = std::make_unique<RecordedPlot>(plot);
+}
 
 RunControl::~RunControl()
 {
@@ -81,9 +88,11 @@ void RunControl::Run(const std::function<void()>& start)
         start();
         return;
     }
-    PlotView& plot = window_.plot();
-    if (!history_)
+    PlotView& plot = *plot_;
+    if (!history_) {
         history_ = std::make_unique<RunHistory>(plot.LastX, plot.LastY, plot.LastZ);
+        relay_->Record(history_.get());
+    }
     history_->Restart(0);
     Trace = history_.get();
     running_ = true;
@@ -101,16 +110,14 @@ void RunControl::Run(const std::function<void()>& start)
 
 void RunControl::DrawLine(int X, int Y, int z)
 {
-    if (history_)
-        history_->Line(X, Y, z);
-    window_.plot().DrawLine(X, Y, z);
+    if (relay_)
+        relay_->DrawLine(X, Y, z);
 }
 
 void RunControl::DrawPlot(int X, bool o)
 {
-    if (history_)
-        history_->Plot(X, o);
-    window_.plot().DrawPlot(X, o);
+    if (relay_)
+        relay_->DrawPlot(X, o);
 }
 
 void RunControl::DrawBox()
@@ -118,12 +125,11 @@ void RunControl::DrawBox()
     // Held, the plot shows the step shown, not a plain chart of SortData.
     if (running_ && Holding() && history_ && history_->Recording()) {
         if (DataReady)
-            window_.plot().DrawColumns(history_->Columns());
+            plot_->DrawColumns(history_->Columns());
         return;
     }
-    if (history_)
-        history_->Box();
-    window_.plot().DrawBox();
+    if (relay_)
+        relay_->DrawBox();
 }
 
 void RunControl::BeforeDataReplaced()
@@ -176,7 +182,7 @@ void RunControl::mnuStepForward_Click()
     const std::vector<ShownColumn> before = history_->Columns();
     if (history_->Forward()) {
         if (DataReady)
-            window_.plot().DrawColumns(history_->Columns());
+            plot_->DrawColumns(history_->Columns());
         SoundStep(before);
         ShowStep();
         Update();
@@ -194,7 +200,7 @@ void RunControl::mnuStepBack_Click()
     if (!history_->Back())
         return;
     if (DataReady)
-        window_.plot().DrawColumns(history_->Columns());
+        plot_->DrawColumns(history_->Columns());
     SoundStep(before);
     ShowStep();
     Update();
@@ -212,15 +218,15 @@ void RunControl::SoundStep(const std::vector<ShownColumn>& before)
             continue;
         const ShownColumn::Role role = after[i].role;
         if (role >= ShownColumn::Marker1 && role <= ShownColumn::Marker3) {
-            window_.sound().Sound(role - ShownColumn::Marker1, after[i].value);
+            sound_->Sound(role - ShownColumn::Marker1, after[i].value);
             marked = true;
         } else if (changed == 0) {
             changed = i;
         }
     }
     if (!marked && changed != 0)
-        window_.sound().Sound(0, (after[changed].role == ShownColumn::Cleared ? before : after)[changed].value);
-    window_.sound().Settle();
+        sound_->Sound(0, (after[changed].role == ShownColumn::Cleared ? before : after)[changed].value);
+    sound_->Settle();
 }
 
 void RunControl::Held(bool holding)
@@ -229,15 +235,15 @@ void RunControl::Held(bool holding)
         // A held run makes no steps: its tone ends now, not at its next step;
         // the one step Step Forward let it make sounds whole.
         if (stepping_)
-            window_.sound().Settle();
+            sound_->Settle();
         else
-            window_.sound().Silence();
+            sound_->Silence();
         stepping_ = false;
-        statusBefore_ = window_.sbStatusBar().panelText(1);
+        statusBefore_ = status_->panelText(1);
         ShowStep();
     } else {
         ReturnToPresent();
-        window_.sbStatusBar().setPanelText(1, statusBefore_);
+        status_->setPanelText(1, statusBefore_);
     }
     Update();
 }
@@ -248,7 +254,7 @@ void RunControl::ReturnToPresent()
         return;
     history_->ToPresent();
     if (DataReady && !Unloading)
-        window_.plot().DrawColumns(history_->Columns());
+        plot_->DrawColumns(history_->Columns());
 }
 
 QString RunControl::PausedText() const
@@ -294,7 +300,7 @@ QString RunControl::NoStepsBack(bool brief) const
 
 void RunControl::ShowStep()
 {
-    window_.sbStatusBar().setPanelText(1, PausedText(), PausedShortForms());
+    status_->setPanelText(1, PausedText(), PausedShortForms());
 }
 
 void RunControl::Update()

@@ -1,10 +1,12 @@
 // Pause, Step Forward and Step Back: their Sort menu items and toolbar
 // buttons, the history of the run in progress, and what status panel 1
-// says while the run is held. The main window hands it its Start, its
-// drawing calls and the moments its data set is replaced.
+// says while the run is held. The main window hands it the parts it works
+// on (the plot, the status bar, the sound), its Start, its drawing calls and
+// the moments its data set is replaced.
 #pragma once
 
 #include "engine/RunHistory.h"
+#include "view/RecordedPlot.h"
 
 #include <QObject>
 #include <QString>
@@ -15,15 +17,21 @@
 #include <memory>
 #include <vector>
 
-class frmMain;
+class PlotView;
 class QAction;
 class QMenu;
 class QToolBar;
+class StatusStrip;
+class StepSound;
 
 class RunControl : public QObject {
 public:
-    explicit RunControl(frmMain& window);
+    RunControl();
     ~RunControl() override;
+
+    // The plot it draws on, the status bar whose panel 1 says a run is held,
+    // and the sound it silences: given once they exist, before any run.
+    void Attach(PlotView& plot, StatusStrip& status, StepSound& sound);
 
     // Separator, "Pause", "Step Forward", "Step Back".
     void AddMenuItems(QMenu* sort);
@@ -73,7 +81,10 @@ private:
     QString NoStepsBack(bool brief) const;
     void Update();
 
-    frmMain& window_;
+    PlotView* plot_ = nullptr;
+    StatusStrip* status_ = nullptr;
+    StepSound* sound_ = nullptr;
+    std::unique_ptr<RecordedPlot> relay_;
     std::unique_ptr<RunHistory> history_;
     bool running_ = false;
     bool stepping_ = false; // Step Forward let the routine run one step

@@ -10,6 +10,7 @@
 #include "dialogs/frmSort.h"
 #include "dialogs/frmType.h"
 #include "comparewindow/frmCompare.h"
+#include "racewindow/frmRace.h"
 #include "engine/Dispatch.h"
 #include "engine/Module1.h"
 #include "engine/Routines.h"
@@ -101,7 +102,7 @@ frmMain::frmMain()
     setCentralWidget(client_);
     setAcceptDrops(true);
 
-    runControl_ = std::make_unique<RunControl>(*this);
+    runControl_ = std::make_unique<RunControl>();
     BuildMenus();
     BuildToolbar();
     BuildStrips();
@@ -122,6 +123,7 @@ frmMain::frmMain()
     status_ = std::make_unique<StatusView>(*sbTitleBar_, *sbStatusBar_, [] { return frmType::SortName; });
     sound_ = std::make_unique<StepSound>();
     sound_->Attach(mnuViewSound_, findChild<QMenu*>(QStringLiteral("mnuView")), sbStatusBar_);
+    runControl_->Attach(*plot_, *sbStatusBar_, *sound_);
 
     // The design size of the client area; the stored settings replace it at load.
     resize(TwipsToPixelsX(9615), TwipsToPixelsY(8325) + menuBar()->sizeHint().height());
@@ -177,6 +179,8 @@ void frmMain::BuildMenus()
     bar(sort, "mnuSortBar2");
     QAction* compare = item(sort, "mnuCompare", tr("&Compare All..."), QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuCompare_Click);
     runControl_->DisableWhileRunning(compare); // it waits for no routine to be executing
+    QAction* race = item(sort, "mnuRace", tr("&Race..."), QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuRace_Click);
+    runControl_->DisableWhileRunning(race);
 
     QMenu* view = menu("mnuView", tr("&View"));
     // The switches keep their own check marks: the handler reads the mark as
@@ -530,6 +534,13 @@ void frmMain::mnuCompare_Click()
     // for a routine of the window to have returned.
     if (!RoutineRunning)
         ShowCompareWindow(this);
+}
+
+void frmMain::mnuRace_Click()
+{
+    // The race records its runs on copies on threads of its own.
+    if (!RoutineRunning)
+        ShowRaceWindow(this, plot_->Style());
 }
 
 void frmMain::mnuFileExport_Click()

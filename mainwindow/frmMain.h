@@ -61,6 +61,8 @@ public:
     void mnuStop_Click();
     // Opens the Compare window when no routine is executing.
     void mnuCompare_Click();
+    // Opens the Race window when no routine is executing.
+    void mnuRace_Click();
     // View menu.
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();

@@ -12,6 +12,7 @@
 #include "support/QtPrint.h"
 #include "support/RecordingView.h"
 #include "view/PlotView.h"
+#include "view/RecordedPlot.h"
 
 #include <gtest/gtest.h>
 
