@@ -40,6 +40,7 @@ void RunHistory::Clear()
     std::vector<std::vector<Integer>>().swap(clears_);
     std::vector<ShownColumn>().swap(columns_);
     std::vector<HighHalf>().swap(highs_);
+    std::vector<std::pair<long, CodeWhere>>().swap(wheres_);
     recording_ = false;
     oldest_ = shown_ = 0;
     oldestComparisons_ = 0;
@@ -48,6 +49,7 @@ void RunHistory::Clear()
 void RunHistory::Restart(std::int64_t comparisons)
 {
     Clear();
+    CodeHere.wrote = -1;
     oldestComparisons_ = comparisons;
     if (SortData.size() > static_cast<std::size_t>(kMaxIndex) + 1)
         return;
@@ -71,6 +73,9 @@ void RunHistory::Push(unsigned kind, unsigned index, std::uint16_t value)
 
 void RunHistory::Written(std::vector<Integer>& array, int index, Integer)
 {
+    // The line that wrote, for a step whose pause comes at another line.
+    if (CodeWhereOn && &array == &SortData)
+        CodeHere.wrote = CodeHere.line;
     if (!recording_)
         return;
     const bool sort = &array == &SortData;
@@ -97,6 +102,7 @@ void RunHistory::Cleared(std::vector<Integer>& array, std::size_t)
 void RunHistory::Stepped()
 {
     if (!recording_) {
+        CodeHere.wrote = -1;
         shown_ = ++oldest_;
         return;
     }
@@ -108,7 +114,12 @@ void RunHistory::Stepped()
     shown_ = Recorded();
     if (high != before)
         highs_.push_back({shown_, high});
-    const std::size_t used = records_.size() * sizeof(std::uint32_t) + steps_.size() * sizeof(Step);
+    if (CodeWhereOn) {
+        wheres_.emplace_back(shown_, CodeHere);
+        CodeHere.wrote = -1;
+    }
+    const std::size_t used = records_.size() * sizeof(std::uint32_t) + steps_.size() * sizeof(Step)
+        + wheres_.size() * sizeof(wheres_[0]);
     if (used > capBytes_)
         DropOldest();
 }
@@ -129,6 +140,7 @@ void RunHistory::DropOldest()
     // The new oldest count holds the high half of every step up to it.
     std::erase_if(highs_, [&](const HighHalf& h) { return h.step <= oldest_ + static_cast<long>(k); });
     steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(k));
+    std::erase_if(wheres_, [&](const auto& w) { return w.first < oldest_ + static_cast<long>(k); });
     for (Step& step : steps_)
         step.end -= cut;
     oldest_ += static_cast<long>(k);
@@ -266,9 +278,17 @@ std::int64_t RunHistory::ComparisonsShown() const
     return CountAt(shown_);
 }
 
+const CodeWhere* RunHistory::WhereShown() const
+{
+    const auto it = std::lower_bound(wheres_.begin(), wheres_.end(), shown_,
+                                     [](const auto& w, long step) { return w.first < step; });
+    return it != wheres_.end() && it->first == shown_ ? &it->second : nullptr;
+}
+
 std::size_t RunHistory::Bytes() const
 {
     std::size_t bytes = records_.capacity() * sizeof(std::uint32_t) + steps_.capacity() * sizeof(Step)
+        + wheres_.capacity() * sizeof(wheres_[0])
         + columns_.capacity() * sizeof(ShownColumn) + highs_.capacity() * sizeof(HighHalf);
     for (const auto& c : clears_)
         bytes += c.capacity() * sizeof(Integer) + sizeof(c);

@@ -10,10 +10,12 @@
 // so its arrays are exactly as it left them whenever it continues.
 #pragma once
 
+#include "engine/CodeWhere.h"
 #include "engine/RunTrace.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // What one column of the plot shows: a bar of a value in the foreground or
@@ -66,6 +68,10 @@ public:
     bool Forward();
     void ToPresent();
 
+    // Where the routine was in its code at the step shown: kept for the steps
+    // made while the code is followed (CodeWhereOn); null for the others.
+    const CodeWhere* WhereShown() const;
+
     const std::vector<ShownColumn>& Columns() const { return columns_; }
     // Memory held by the records.
     std::size_t Bytes() const;
@@ -99,4 +105,7 @@ private:
     long shown_ = 0;
     std::vector<HighHalf> highs_;
     std::int64_t oldestComparisons_ = 0;
+    // Where each step ended, by step number, for the steps made while the
+    // code was followed.
+    std::vector<std::pair<long, CodeWhere>> wheres_;
 };
