@@ -19,7 +19,7 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
                      "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
                      "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left "
                      "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M\n"
-                     "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewSound|S&ound|Ctrl+U mnuViewStyle|St&yle| mnuViewBar2 "
+                     "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewSound|S&ound|Ctrl+U mnuViewCode|Cod&e|Ctrl+L mnuViewStyle|St&yle| mnuViewBar2 "
                      "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
                      "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");
     // The buttons show an image only, no caption or tip; screen readers say the key.
