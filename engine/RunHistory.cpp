@@ -40,7 +40,8 @@ void RunHistory::Clear()
     std::vector<std::vector<Integer>>().swap(clears_);
     std::vector<ShownColumn>().swap(columns_);
     std::vector<HighHalf>().swap(highs_);
-    std::vector<std::pair<long, CodeWhere>>().swap(wheres_);
+    std::vector<KeptWhere>().swap(wheres_);
+    whereFirst_ = 0;
     recording_ = false;
     oldest_ = shown_ = 0;
     oldestComparisons_ = 0;
@@ -114,10 +115,13 @@ void RunHistory::Stepped()
     shown_ = Recorded();
     if (high != before)
         highs_.push_back({shown_, high});
-    if (CodeWhereOn) {
-        wheres_.emplace_back(shown_, CodeHere);
-        CodeHere.wrote = -1;
+    if (CodeWhereOn || !wheres_.empty()) {
+        if (wheres_.empty())
+            whereFirst_ = shown_;
+        wheres_.push_back(Keep(CodeWhereOn ? CodeHere : CodeWhere{}));
     }
+    if (CodeWhereOn)
+        CodeHere.wrote = -1;
     const std::size_t used = records_.size() * sizeof(std::uint32_t) + steps_.size() * sizeof(Step)
         + wheres_.size() * sizeof(wheres_[0]);
     if (used > capBytes_)
@@ -140,7 +144,9 @@ void RunHistory::DropOldest()
     // The new oldest count holds the high half of every step up to it.
     std::erase_if(highs_, [&](const HighHalf& h) { return h.step <= oldest_ + static_cast<long>(k); });
     steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(k));
-    std::erase_if(wheres_, [&](const auto& w) { return w.first < oldest_ + static_cast<long>(k); });
+    const long gone = std::clamp<long>(oldest_ + static_cast<long>(k) - whereFirst_, 0, static_cast<long>(wheres_.size()));
+    wheres_.erase(wheres_.begin(), wheres_.begin() + gone);
+    whereFirst_ += gone;
     for (Step& step : steps_)
         step.end -= cut;
     oldest_ += static_cast<long>(k);
@@ -278,11 +284,30 @@ std::int64_t RunHistory::ComparisonsShown() const
     return CountAt(shown_);
 }
 
-const CodeWhere* RunHistory::WhereShown() const
+RunHistory::KeptWhere RunHistory::Keep(const CodeWhere& where)
 {
-    const auto it = std::lower_bound(wheres_.begin(), wheres_.end(), shown_,
-                                     [](const auto& w, long step) { return w.first < step; });
-    return it != wheres_.end() && it->first == shown_ ? &it->second : nullptr;
+    // Indices, values and the routines' counts all fit in 16 bits.
+    const auto narrow = [](std::int32_t v) {
+        return v == CodeWhere::kNone ? INT16_MIN : static_cast<std::int16_t>(std::clamp<std::int32_t>(v, INT16_MIN + 1, INT16_MAX));
+    };
+    KeptWhere kept{static_cast<std::int16_t>(where.line), static_cast<std::int16_t>(where.wrote), {}};
+    for (std::size_t k = 0; k < kept.values.size(); ++k)
+        kept.values[k] = narrow(where.values[k]);
+    return kept;
+}
+
+std::optional<CodeWhere> RunHistory::WhereShown() const
+{
+    const long at = shown_ - whereFirst_;
+    if (wheres_.empty() || at < 0 || at >= static_cast<long>(wheres_.size()))
+        return std::nullopt;
+    const KeptWhere& kept = wheres_[static_cast<std::size_t>(at)];
+    if (kept.line < 0)
+        return std::nullopt;
+    CodeWhere where{kept.line, kept.wrote, {}};
+    for (std::size_t k = 0; k < kept.values.size(); ++k)
+        where.values[k] = kept.values[k] == INT16_MIN ? CodeWhere::kNone : kept.values[k];
+    return where;
 }
 
 std::size_t RunHistory::Bytes() const

@@ -14,8 +14,9 @@
 #include "engine/RunTrace.h"
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
-#include <utility>
+#include <optional>
 #include <vector>
 
 // What one column of the plot shows: a bar of a value in the foreground or
@@ -69,8 +70,8 @@ public:
     void ToPresent();
 
     // Where the routine was in its code at the step shown: kept for the steps
-    // made while the code is followed (CodeWhereOn); null for the others.
-    const CodeWhere* WhereShown() const;
+    // made while the code is followed (CodeWhereOn); none for the others.
+    std::optional<CodeWhere> WhereShown() const;
 
     const std::vector<ShownColumn>& Columns() const { return columns_; }
     // Memory held by the records.
@@ -105,7 +106,14 @@ private:
     long shown_ = 0;
     std::vector<HighHalf> highs_;
     std::int64_t oldestComparisons_ = 0;
-    // Where each step ended, by step number, for the steps made while the
-    // code was followed.
-    std::vector<std::pair<long, CodeWhere>> wheres_;
+    // Where each step from whereFirst_ on ended, in 16 bits a value (line -1:
+    // not followed), once a step has been made while the code was followed.
+    struct KeptWhere {
+        std::int16_t line;
+        std::int16_t wrote;
+        std::array<std::int16_t, CodeWhere::kValues> values;
+    };
+    static KeptWhere Keep(const CodeWhere& where);
+    std::vector<KeptWhere> wheres_;
+    long whereFirst_ = 0;
 };

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <utility>
 
 CodePanel::CodePanel(QWidget* parent, std::function<const RunHistory*()> history)
@@ -61,15 +62,15 @@ void CodePanel::Refresh()
     }
     // The step shown: an earlier one from the history while the run is held
     // there, otherwise where the routine is now.
-    const CodeWhere* where = nullptr;
+    std::optional<CodeWhere> where;
     if (RoutineRunning) {
         const RunHistory* history = history_ ? history_() : nullptr;
         if (history && history->Recording() && !history->AtPresent())
             where = history->WhereShown();
         else
-            where = &CodeHere;
+            where = CodeHere;
     }
-    ShowPlace(where);
+    ShowPlace(where ? &*where : nullptr);
 }
 
 void CodePanel::ShowPlace(const CodeWhere* where)

@@ -21,8 +21,7 @@ public:
     void Stepped() override
     {
         history_.Stepped();
-        const CodeWhere* where = history_.WhereShown();
-        seen.push_back(where ? std::optional(*where) : std::nullopt);
+        seen.push_back(history_.WhereShown());
         changed.push_back(SortData != last_);
         last_ = SortData;
     }
@@ -142,7 +141,7 @@ TEST_P(RoutineCodeTest, EveryStepShowsALineTheRoutineCanBeAtAndTheSameOnTheWayBa
             EXPECT_EQ(*history.WhereShown(), *watch.seen[static_cast<std::size_t>(s - 1)]) << "back at step " << s;
             ASSERT_TRUE(history.Back());
         }
-        EXPECT_EQ(history.WhereShown(), nullptr) << "the start is no step";
+        EXPECT_EQ(history.WhereShown(), std::nullopt) << "the start is no step";
         while (history.Forward())
             EXPECT_EQ(*history.WhereShown(), *watch.seen[static_cast<std::size_t>(history.Shown() - 1)])
                 << "forward at step " << history.Shown();
@@ -160,9 +159,59 @@ TEST_F(RoutineCodeTest, StepsMadeWhileTheCodeIsNotFollowedKeepNoPlace)
     Run(1);
     Trace = nullptr;
     ASSERT_GT(history.Recorded(), 0);
-    EXPECT_EQ(history.WhereShown(), nullptr);
+    EXPECT_EQ(history.WhereShown(), std::nullopt);
     EXPECT_EQ(CodeHere.line, -1) << "a routine that is not followed sets nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRoutine, RoutineCodeTest, ::testing::Range(0, kRoutineCount),
                          [](const auto& info) { return "Type" + std::to_string(info.param); });
+
+TEST_F(RoutineCodeTest, PastTheMemoryCapEveryKeptStepStillKnowsItsPlace)
+{
+    Load(Descending(40), 40);
+    int lastX = 0, lastY = 0, lastZ = 0;
+    RunHistory history(lastX, lastY, lastZ, 4096);
+    history.Restart(0);
+    Watch watch(history);
+    CodeWhereOn = true;
+    Trace = &watch;
+    Run(1);
+    watch.Stepped();
+    Trace = nullptr;
+    CodeWhereOn = false;
+    ASSERT_GT(history.Oldest(), 0) << "the cap dropped the oldest steps";
+    long kept = 0;
+    do {
+        ASSERT_TRUE(history.WhereShown()) << "step " << history.Shown();
+        EXPECT_EQ(*history.WhereShown(), *watch.seen[static_cast<std::size_t>(history.Shown() - 1)]);
+        ++kept;
+    } while (history.Back() && history.Shown() > history.Oldest());
+    EXPECT_EQ(kept, history.Recorded() - history.Oldest());
+}
+
+TEST_F(RoutineCodeTest, StepsMadeWhileTheCodeWasHiddenKeepNoPlaceAndTheOthersTheirs)
+{
+    Load(Descending(8), 20);
+    int lastX = 0, lastY = 0, lastZ = 0;
+    RunHistory history(lastX, lastY, lastZ);
+    history.Restart(0);
+    // Followed from within the fifth step to the tenth only.
+    struct Toggle final : SortView {
+        long steps = 0;
+        void DrawLine(int, int, int) override { ++steps; CodeWhereOn = steps >= 5 && steps <= 10; }
+        void DrawPlot(int, bool) override {}
+        void DoReset(int) override { Comparisons = 0; }
+        void DoStatus() override {}
+    } toggle;
+    Trace = &history;
+    ScopedView scoped(toggle);
+    Sorting = true;
+    RoutineTable[1].entry();
+    Trace = nullptr;
+    CodeWhereOn = false;
+    while (history.Back()) {
+    }
+    // The fifth step's place was set before it was followed: not known.
+    for (long s = 1; history.Forward(); ++s)
+        EXPECT_EQ(history.WhereShown().has_value(), s >= 6 && s <= 10) << "step " << s;
+}
