@@ -5,10 +5,13 @@
 #include "engine/RunHistory.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStyle>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -51,13 +54,26 @@ void CodePanel::SetOn(bool on)
     }
 }
 
+int CodePanel::WidthFor(int type) const
+{
+    const QFontMetrics metrics(list_->font());
+    int widest = 0;
+    for (const CodeLine& line : CodeOf(type).lines)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(line.text)));
+    // The list's frame, its item margins and a vertical scroll bar; the panel's margins.
+    return widest + 2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8 + 4;
+}
+
 void CodePanel::Refresh()
 {
     if (type_ != SortType) {
         type_ = SortType;
         list_->clear();
-        for (const CodeLine& line : CodeOf(type_).lines)
+        // A line wider than a narrow window scrolls; its tip shows it whole.
+        for (const CodeLine& line : CodeOf(type_).lines) {
             list_->addItem(QString::fromUtf8(line.text));
+            list_->item(list_->count() - 1)->setToolTip(QString::fromUtf8(line.text).trimmed());
+        }
         shown_.line = -2; // shown anew
     }
     // The step shown: an earlier one from the history while the run is held

@@ -26,6 +26,8 @@ public:
     bool IsOn() const { return on_; }
     // Brings the listing and the place up to date now.
     void Refresh();
+    // The width that shows every line of routine type's code whole.
+    int WidthFor(int type) const;
 
     QListWidget& List() const { return *list_; }
     QLabel& Variables() const { return *variables_; }

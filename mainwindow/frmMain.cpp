@@ -376,8 +376,11 @@ void frmMain::Form_Resize()
     default: break; // not moved
     }
     // A window too small for the plot keeps the plot where it was.
-    // The code, when shown, takes the right two fifths of the plot's row.
-    const int codeWidth = codePanel_->IsOn() ? client_->width() * 2 / 5 : 0;
+    // The code, when shown, takes the right of the plot's row: as much as its
+    // lines need, at least two fifths of the width and less than half.
+    const int client = client_->width();
+    const int codeWidth
+        = codePanel_->IsOn() ? std::clamp(codePanel_->WidthFor(SortType), client * 2 / 5, std::max(client * 2 / 5, client / 2 - 1)) : 0;
     if (plotHeight >= 0) {
         picBox_->setGeometry(0, TwipsToPixelsY(top), client_->width() - codeWidth, TwipsToPixelsY(plotHeight));
         codePanel_->setGeometry(client_->width() - codeWidth, TwipsToPixelsY(top), codeWidth, TwipsToPixelsY(plotHeight));
