@@ -1,6 +1,8 @@
 // Bogo Sort: shuffles until sorted. The shuffle draws from the program's
 // random sequence, so the same settings and actions repeat the same run.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include "platform/Runtime.h"
@@ -24,6 +26,7 @@ void BogoShuffle(int W)
         const int r = std::min(static_cast<int>(i * static_cast<double>(Rnd())) + 1, i);
         if (r == i)
             continue;
+        CodeAt(BogoCode::Swap, i, r);
         Exchange(i, r);
         if (!StepGoesOn(-1, r, i))
             return;

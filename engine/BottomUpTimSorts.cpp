@@ -2,7 +2,9 @@
 // AuxData. Both stop within one step: a merge stopped half way puts what is
 // left of its copied run back into the gap without drawing, so SortData
 // always holds the values it started with.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <algorithm>
@@ -31,6 +33,14 @@ int MarkerMove(int& shown, int to)
 
 // ---------------------------------------------------------------- bottom-up
 
+namespace {
+// What the outer loops of Bottom-up Merge Sort and Tim Sort are at, for the
+// code shown.
+thread_local int mergeWidth = 0;
+thread_local int timLo = CodeWhere::kNone;
+thread_local int timLen = CodeWhere::kNone;
+} // namespace
+
 void MergeFromLeft(int first, int mid, int last)
 {
     const int n1 = mid - first + 1;
@@ -46,8 +56,10 @@ void MergeFromLeft(int first, int mid, int last)
         ++Comparisons;
         // Ties take the left run: equal values keep their order.
         if (AuxData[i] <= SortData[j]) {
+            CodeAt(BottomUpCode::TakeLeft, mergeWidth, first, mid, last, j, dest);
             Store(SortData, dest, AuxData[i++]);
         } else {
+            CodeAt(BottomUpCode::TakeRight, mergeWidth, first, mid, last, j, dest);
             Store(SortData, dest, SortData[j++]);
         }
         live = StepGoesOn(-1, dest, MarkerMove(head, j <= last ? j : -1));
@@ -56,6 +68,7 @@ void MergeFromLeft(int first, int mid, int last)
     // The right run's rest is in place already; the left run's rest fills the
     // gap before it (exactly its size), drawn unless the run was stopped.
     for (; i <= n1; ++i, ++dest) {
+        CodeAt(BottomUpCode::Rest, mergeWidth, first, mid, last, CodeWhere::kNone, dest);
         Store(SortData, dest, AuxData[i]);
         if (live)
             live = StepGoesOn(-1, dest, -1);
@@ -66,9 +79,11 @@ void BottomUpMergeSort()
 {
     OpenRun();
     const int W = RunWidth();
-    for (int width = 1; width < W && Sorting; width *= 2)
+    for (int width = 1; width < W && Sorting; width *= 2) {
+        mergeWidth = width;
         for (int first = 1; first + width <= W && Sorting; first += 2 * width)
             MergeFromLeft(first, first + width - 1, std::min(first + 2 * width - 1, W));
+    }
     CloseRun(true);
 }
 
@@ -167,6 +182,7 @@ int CountRunAndMakeAscending(int lo, int hi)
             ++runHi;
         }
         for (int a = lo, b = runHi - 1; a < b; ++a, --b) {
+            CodeAt(TimCode::Run, lo, runHi - lo, CodeWhere::kNone, CodeWhere::kNone, CodeWhere::kNone, a);
             Exchange(a, b);
             if (!StepGoesOn(-1, a, b))
                 break;
@@ -200,6 +216,7 @@ void BinaryInsertRange(int lo, int start, int hi)
         }
         // Moved down by exchanges, so a stop leaves every value in SortData.
         for (int j = i; j > left; --j) {
+            CodeAt(TimCode::Extend, lo, i - lo + 1, CodeWhere::kNone, CodeWhere::kNone, CodeWhere::kNone, j - 1);
             Exchange(j - 1, j);
             if (!StepGoesOn(-1, j - 1, -1))
                 return;
@@ -309,7 +326,9 @@ void MergeLo(int base1, int len1, int base2, int len2)
     int dest = base1;
     bool live = true;
     int head = -1;
+    int line = TimCode::OneByOne;
     auto put = [&](Integer value) {
+        CodeAt(line, timLo, timLen, base1, len1, len2, dest);
         Store(SortData, dest, value);
         live = StepGoesOn(-1, dest, MarkerMove(head, c2 <= end2 ? c2 : -1));
         ++dest;
@@ -318,6 +337,7 @@ void MergeLo(int base1, int len1, int base2, int len2)
         // One value at a time until one run wins minGallop times in a row.
         int count1 = 0;
         int count2 = 0;
+        line = TimCode::OneByOne;
         while (live && c1 <= len1 && c2 <= end2 && std::max(count1, count2) < minGallop) {
             ++Comparisons;
             if (SortData[c2] < AuxData[c1]) {
@@ -332,6 +352,7 @@ void MergeLo(int base1, int len1, int base2, int len2)
             }
         }
         // Then galloping: whole stretches of one run at a time.
+        line = TimCode::Galloping;
         while (live && c1 <= len1 && c2 <= end2) {
             count1 = GallopRight(SortData[c2], AuxData, c1, len1 - c1 + 1, 0);
             for (int n = 0; n < count1 && live; ++n)
@@ -361,6 +382,7 @@ void MergeLo(int base1, int len1, int base2, int len2)
     // The left run's rest fills the gap before the right run's rest (or the
     // end), which is exactly its size.
     for (; c1 <= len1; ++c1, ++dest) {
+        CodeAt(TimCode::Rest, timLo, timLen, base1, len1, len2, dest);
         Store(SortData, dest, AuxData[c1]);
         if (live)
             live = StepGoesOn(-1, dest, -1);
@@ -377,7 +399,9 @@ void MergeHi(int base1, int len1, int base2, int len2)
     int dest = base2 + len2 - 1;
     bool live = true;
     int head = -1;
+    int line = TimCode::OneByOne;
     auto put = [&](Integer value) {
+        CodeAt(line, timLo, timLen, base1, len1, len2, dest);
         Store(SortData, dest, value);
         live = StepGoesOn(-1, dest, MarkerMove(head, c1 >= base1 ? c1 : -1));
         --dest;
@@ -385,6 +409,7 @@ void MergeHi(int base1, int len1, int base2, int len2)
     while (live && c1 >= base1 && c2 >= 1) {
         int count1 = 0;
         int count2 = 0;
+        line = TimCode::OneByOne;
         while (live && c1 >= base1 && c2 >= 1 && std::max(count1, count2) < minGallop) {
             ++Comparisons;
             // From the right the left run wins only when strictly greater:
@@ -400,6 +425,7 @@ void MergeHi(int base1, int len1, int base2, int len2)
                 count1 = 0;
             }
         }
+        line = TimCode::Galloping;
         while (live && c1 >= base1 && c2 >= 1) {
             const int rest1 = c1 - base1 + 1;
             count1 = rest1 - GallopRight(AuxData[c2], SortData, base1, rest1, rest1 - 1);
@@ -428,6 +454,7 @@ void MergeHi(int base1, int len1, int base2, int len2)
     }
     // The right run's rest fills the gap after the left run's rest.
     for (; c2 >= 1; --c2, --dest) {
+        CodeAt(TimCode::Rest, timLo, timLen, base1, len1, len2, dest);
         Store(SortData, dest, AuxData[c2]);
         if (live)
             live = StepGoesOn(-1, dest, -1);
@@ -442,6 +469,8 @@ void TimSort()
     const int minRun = MinRunLength(std::max(W, 0));
     std::vector<Run> runs;
     for (int lo = 1; lo <= W && Sorting;) {
+        timLo = lo;
+        timLen = CodeWhere::kNone;
         int len = CountRunAndMakeAscending(lo, W);
         // A short run is made up to the minimum length by binary insertion.
         if (len < minRun && Sorting) {
@@ -449,10 +478,12 @@ void TimSort()
             BinaryInsertRange(lo, lo + len, lo + force - 1);
             len = force;
         }
+        timLen = len;
         runs.push_back({lo, len});
         MergeCollapse(runs);
         lo += len;
     }
+    timLo = timLen = CodeWhere::kNone;
     MergeForceCollapse(runs);
     CloseRun(true);
 }

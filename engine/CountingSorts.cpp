@@ -6,7 +6,9 @@
 // new values into SortData then; so every index into CountData and AuxData
 // is checked at the moment it is used, and a value or position outside the
 // arrays is skipped rather than written.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include "platform/Runtime.h"
@@ -14,6 +16,9 @@
 #include <algorithm>
 
 namespace {
+
+// Radix Sort's digit place in the pass in progress, for the code shown.
+thread_local int digitPlace = CodeWhere::kNone;
 
 bool InRange(int index, const std::vector<Integer>& array)
 {
@@ -31,6 +36,7 @@ void CountAndPlace(int W, CounterOf counterOf)
         const int c = counterOf(SortData[i]);
         if (InRange(c, CountData))
             ++CountData[c];
+        CodeAt(CountingCode::Count, i, CodeWhere::kNone, digitPlace);
         StepPlot(i, false);
     }
     // Afterwards each counter holds the last position of its values.
@@ -44,6 +50,7 @@ void CountAndPlace(int W, CounterOf counterOf)
         const int p = CountData[c];
         if (p < 1 || p > W || !InRange(p, AuxData))
             continue;
+        CodeAt(CountingCode::Place, i, p, digitPlace);
         Store(AuxData, p, value);
         MainView->DrawPlot(p, true);
         // The next element of this value goes one position further left.
@@ -51,8 +58,10 @@ void CountAndPlace(int W, CounterOf counterOf)
         Pause();
         DoEvents();
     }
-    for (int i = 1; i <= W && InRange(i, AuxData); ++i)
+    for (int i = 1; i <= W && InRange(i, AuxData); ++i) {
+        CodeAt(CountingCode::CopyBack, i, CodeWhere::kNone, digitPlace);
         Store(SortData, i, AuxData[i]);
+    }
 }
 
 } // namespace
@@ -71,6 +80,7 @@ void CountingSort()
     }
     ClearArray(AuxData, static_cast<std::size_t>(W) + 1);
     CountData.assign(static_cast<std::size_t>(top - bottom) + 1, 0);
+    digitPlace = CodeWhere::kNone;
     OpenRun();
     CountAndPlace(W, [bottom](Integer v) { return v - bottom; });
     CloseRun(false);
@@ -82,6 +92,7 @@ void RadixPass(const int& d, const int& m)
     ClearArray(AuxData, static_cast<std::size_t>(W) + 1);
     // Counter 0 stays empty, so the running sums start the first bucket at 1.
     CountData.assign(11, 0);
+    digitPlace = d;
     OpenRun();
     // Digit g of (v - m) goes to counter g + 1: the buckets run from digit 0
     // to digit 9, so each pass is a stable sort by its digit.

@@ -3,7 +3,9 @@
 // pair as one step, exchanged or not, as Bubble Sort does. The stop flag is
 // tested after every step, so a run ends at the step Stop was pressed in.
 
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 void StepPair(int X, int a, int b, int& marker3)
@@ -41,14 +43,14 @@ void CocktailShakerSort()
         bool exchanged = false;
         int settled = hi < W ? hi + 1 : 0; // placed by the first step of the pass
         for (int j = lo; j < hi && Sorting; ++j, settled = -1)
-            exchanged = ExchangeIfGreater(j, j + 1, settled, marker3) || exchanged;
+            CodeAt(CocktailCode::Up, lo, hi, j), exchanged = ExchangeIfGreater(j, j + 1, settled, marker3) || exchanged;
         if (!exchanged)
             break;
         --hi;
         exchanged = false;
         settled = lo - 1;
         for (int j = hi - 1; j >= lo && Sorting; --j, settled = -1)
-            exchanged = ExchangeIfGreater(j, j + 1, settled, marker3) || exchanged;
+            CodeAt(CocktailCode::Down, lo, hi, j), exchanged = ExchangeIfGreater(j, j + 1, settled, marker3) || exchanged;
         if (!exchanged)
             break;
         ++lo;
@@ -67,7 +69,7 @@ void OddEvenSort()
         exchanged = false;
         for (const int first : {1, 2})
             for (int i = first; i < W && Sorting; i += 2)
-                exchanged = ExchangeIfGreater(i, i + 1, -1, marker3) || exchanged;
+                CodeAt(first == 1 ? OddEvenCode::Odd : OddEvenCode::Even, i), exchanged = ExchangeIfGreater(i, i + 1, -1, marker3) || exchanged;
     }
     CloseRun(true);
 }
@@ -84,7 +86,7 @@ void GnomeSort()
     while (i <= W && Sorting) {
         if (i == 1)
             ++i;
-        else if (ExchangeIfGreater(i - 1, i, -1, marker3))
+        else if (CodeAt(GnomeCode::Swap, i), ExchangeIfGreater(i - 1, i, -1, marker3))
             --i;
         else
             ++i;
@@ -109,7 +111,7 @@ void CombSort()
             done = true;
         }
         for (int i = 1; i + gap <= W && Sorting; ++i)
-            if (ExchangeIfGreater(i, i + gap, -1, marker3))
+            if (CodeAt(CombCode::Pass, gap, i), ExchangeIfGreater(i, i + gap, -1, marker3))
                 done = false;
     }
     CloseRun(true);

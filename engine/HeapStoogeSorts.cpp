@@ -1,9 +1,16 @@
 // Heap Sort (a max-heap in SortData, the root moved to the end) and Stooge
 // Sort (first two thirds, last two thirds, first two thirds again).
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <cmath>
+
+namespace {
+// The extraction (or the building step) in progress, for the code shown.
+thread_local int heapI = 0;
+} // namespace
 
 void Heapify(const Integer& i)
 {
@@ -17,6 +24,7 @@ void Heapify(const Integer& i)
         m = r;
     ++Comparisons;
     if (m != i) {
+        CodeAt(HeapCode::SiftSwap, heapI, HeapSize, i, m);
         Exchange(i, m);
         StepLine(-1, i, m);
         Heapify(static_cast<Integer>(m));
@@ -30,8 +38,10 @@ void BuildHeap()
     // Rounded half to even, as the start has always been: 7 starts at 4,
     // 5 at 2, 1 at 0 (no call at all).
     const int start = static_cast<int>(std::nearbyint(W / 2.0));
-    for (int i = start; i >= 1; --i)
+    for (int i = start; i >= 1; --i) {
+        heapI = i;
         Heapify(static_cast<Integer>(i));
+    }
 }
 
 void HeapSort()
@@ -40,6 +50,8 @@ void HeapSort()
     BuildHeap();
     const int W = RunWidth();
     for (int i = W; i >= 2; --i) {
+        heapI = i;
+        CodeAt(HeapCode::Swap, i, HeapSize, 1, i);
         Exchange(1, i);
         MainView->DrawLine(1, i, -1);
         --HeapSize;
@@ -57,6 +69,7 @@ void StoogeRange(const Integer& i, const Integer& j)
         return;
     ++Comparisons;
     if (SortData[i] > SortData[j]) {
+        CodeAt(StoogeCode::Swap, i, j, (j - i + 1) / 3);
         Exchange(i, j);
         StepLine(-1, i, j);
     }

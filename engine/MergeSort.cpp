@@ -1,6 +1,8 @@
 // Merge Sort: top-down, merging through AuxData; only the merge draws,
 // counts and tests the stop flag.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 void MergeRuns(const Integer& first, const Integer& mid, const Integer& last)
@@ -15,11 +17,13 @@ void MergeRuns(const Integer& first, const Integer& mid, const Integer& last)
     int k = 1;
     while (i <= mid && j <= last) {
         if (SortData[i] < SortData[j]) {
+            CodeAt(MergeCode::TakeLeft, first, mid, last, i, j, k);
             Store(AuxData, k, SortData[i]);
             StepLine(-1, i, -1);
             ++i;
         } else {
             // Ties take the right run first.
+            CodeAt(MergeCode::TakeRight, first, mid, last, i, j, k);
             Store(AuxData, k, SortData[j]);
             StepLine(-1, -1, j);
             ++j;
@@ -35,6 +39,7 @@ void MergeRuns(const Integer& first, const Integer& mid, const Integer& last)
             Store(AuxData, k, SortData[i]);
     }
     for (int p = first; p <= last; ++p) {
+        CodeAt(MergeCode::CopyBack, first, mid, last, CodeWhere::kNone, CodeWhere::kNone, p);
         Store(SortData, p, AuxData[p - first + 1]);
         StepLine(-1, p, -1);
     }

@@ -3,7 +3,9 @@
 // value straight to the next free place of its bucket), and each bucket is
 // then sorted by the next digit down. It compares no values; the counters
 // are its own, a few per level, so it needs no scratch array.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <algorithm>
@@ -45,6 +47,7 @@ void MsdRange(int lo, int hi, int shift, int m)
                 ++next[b];
                 continue;
             }
+            CodeAt(MsdCode::Swap, lo, hi, shift, b, next[b], next[d]);
             Exchange(next[b], next[d]);
             if (!StepGoesOn(-1, next[b], next[d]))
                 return;

@@ -4,7 +4,9 @@
 // any width: the bitonic halves need not be powers of two, and the odd-even
 // network for the next power of two is cut to the width (the cut-off places
 // would hold values above all others, which no comparator would move).
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <bit>
@@ -25,7 +27,7 @@ void BitonicMerge(int lo, int n, bool ascending)
     // The greatest power of two below n.
     const int m = static_cast<int>(std::bit_floor(static_cast<unsigned>(n - 1)));
     for (int i = lo; i < lo + n - m && Sorting; ++i)
-        NetworkComparator(i, i + m, ascending);
+        CodeAt(BitonicCode::Compare, lo, n, ascending, i, i + m), NetworkComparator(i, i + m, ascending);
     BitonicMerge(lo, m, ascending);
     BitonicMerge(lo + m, n - m, ascending);
 }
@@ -60,6 +62,6 @@ void OddEvenMergeSort()
             for (int j = k % p; j + k < n && Sorting; j += 2 * k)
                 for (int i = 0; i < k && i + j + k < n && Sorting; ++i)
                     if ((i + j) / (2 * p) == (i + j + k) / (2 * p))
-                        NetworkComparator(i + j + 1, i + j + k + 1, true);
+                        CodeAt(OddEvenMergeCode::Compare, p, k, i + j + 1, i + j + k + 1), NetworkComparator(i + j + 1, i + j + k + 1, true);
     CloseRun(true);
 }

@@ -1,6 +1,8 @@
 // Selection, Bubble, Insertion and Binary Insertion Sort: a double loop each,
 // with the stop test once per pass of the outer loop.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include "platform/Runtime.h"
@@ -16,8 +18,10 @@ void SelectionSort()
             if (SortData[j] < SortData[m])
                 m = j; // strict: the first of equal smallest values stays
             ++Comparisons;
+            CodeAt(SelectionCode::Compare, i, j, m);
             StepLine(-1, j, m);
         }
+        CodeAt(SelectionCode::Swap, i, CodeWhere::kNone, m);
         Exchange(i, m);
         MainView->DrawLine(i, -1, -1);
         DoEvents();
@@ -34,6 +38,7 @@ void BubbleSort()
     for (int i = 1; i <= passes; ++i) {
         const int W = RunWidth();
         for (int j = W; j >= i + 1; --j) {
+            CodeAt(BubbleCode::CompareSwap, i, j);
             if (SortData[j - 1] > SortData[j])
                 Exchange(j - 1, j);
             ++Comparisons;
@@ -57,6 +62,7 @@ void InsertionSort()
         // element 0 and then ends on the index, so every evaluation counts.
         while (SortData[j + 1] < SortData[j] && j >= 1) {
             ++Comparisons;
+            CodeAt(InsertionCode::Swap, i, j);
             Exchange(j, j + 1);
             StepLine(-1, j, -1);
             --j;
@@ -96,10 +102,12 @@ void BinaryInsertionSort()
         BinarySearch(i, key, pos);
         int j = i;
         while (j >= pos + 2) {
+            CodeAt(BinaryInsertionCode::Move, i, key, pos, j);
             Store(SortData, j, SortData[j - 1]);
             StepLine(-1, j, -1);
             --j;
         }
+        CodeAt(BinaryInsertionCode::Place, i, key, pos, j);
         Store(SortData, j, key);
         MainView->DrawLine(j, -1, -1);
         if (!Sorting)

@@ -1,6 +1,8 @@
 // Quick Sort, Randomized Quick Sort and Lomuto Quick Sort: one skeleton,
 // three partitions; the stop flag is tested at the start of every range.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include "platform/Runtime.h"
@@ -26,6 +28,7 @@ Integer Partition(const Integer& lo, const Integer& hi)
         } while (i < hi && SortData[i] < pivot);
         if (i >= j)
             return static_cast<Integer>(j);
+        CodeAt(QuickCode::Swap, lo, hi, pivot, i, j);
         Exchange(i, j);
         StepLine(-1, i, j);
     }
@@ -34,6 +37,7 @@ Integer Partition(const Integer& lo, const Integer& hi)
 Integer RandomPartition(const Integer& lo, const Integer& hi)
 {
     const int r = static_cast<int>(std::floor((hi - lo + 1) * static_cast<double>(Rnd()) + lo));
+    CodeAt(QuickCode::RandomSwap, lo, hi, CodeWhere::kNone, CodeWhere::kNone, CodeWhere::kNone, r);
     Exchange(lo, r);
     // Both bars show their new values at once, with no pause of their own:
     // the partition's steps that follow stay the run's steps.
@@ -50,6 +54,7 @@ Integer LomutoPartition(const Integer& lo, const Integer& hi)
         ++Comparisons;
         if (SortData[j] <= pivot) {
             ++i;
+            CodeAt(LomutoCode::Swap, lo, hi, pivot, i, j);
             Exchange(i, j);
             StepLine(-1, i, j);
         }

@@ -6,7 +6,9 @@
 //
 // Every scan is also held inside its range: undisturbed the data stop it
 // anyway, but a data set regenerated during a step must not send it past.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <algorithm>
@@ -20,6 +22,7 @@ void DualPivotRange(int lo, int hi)
         return;
     ++Comparisons;
     if (SortData[lo] > SortData[hi]) {
+        CodeAt(DualPivotCode::Ends, lo, hi, CodeWhere::kNone, CodeWhere::kNone, CodeWhere::kNone, CodeWhere::kNone, CodeWhere::kNone);
         Exchange(lo, hi);
         if (!StepGoesOn(-1, lo, hi))
             return;
@@ -33,6 +36,7 @@ void DualPivotRange(int lo, int hi)
         ++Comparisons;
         if (SortData[k] < p) {
             if (k != l) {
+                CodeAt(DualPivotCode::Less, lo, hi, p, q, l, k, g);
                 Exchange(k, l);
                 if (!StepGoesOn(-1, k, l))
                     return;
@@ -50,6 +54,7 @@ void DualPivotRange(int lo, int hi)
             --g;
         }
         if (k != g) {
+            CodeAt(DualPivotCode::SwapGreat, lo, hi, p, q, l, k, g);
             Exchange(k, g);
             if (!StepGoesOn(-1, k, g))
                 return;
@@ -59,6 +64,7 @@ void DualPivotRange(int lo, int hi)
         ++Comparisons;
         if (SortData[k] < p) {
             if (k != l) {
+                CodeAt(DualPivotCode::SwapLess, lo, hi, p, q, l, k, g);
                 Exchange(k, l);
                 if (!StepGoesOn(-1, k, l))
                     return;
@@ -70,11 +76,13 @@ void DualPivotRange(int lo, int hi)
     ++g;
     // The pivots to their places between the three parts.
     if (l != lo) {
+        CodeAt(DualPivotCode::Place, lo, hi, p, q, l, CodeWhere::kNone, g);
         Exchange(lo, l);
         if (!StepGoesOn(-1, lo, l))
             return;
     }
     if (g != hi) {
+        CodeAt(DualPivotCode::Place, lo, hi, p, q, l, CodeWhere::kNone, g);
         Exchange(hi, g);
         if (!StepGoesOn(-1, g, hi))
             return;
@@ -109,6 +117,7 @@ void ThreeWayRange(int lo, int hi)
         const Integer x = SortData[i];
         ++Comparisons;
         if (x < v) {
+            CodeAt(ThreeWayCode::Less, lo, hi, v, lt, i, gt);
             Exchange(lt, i);
             if (!StepGoesOn(-1, lt, i))
                 return;
@@ -116,6 +125,7 @@ void ThreeWayRange(int lo, int hi)
             ++i;
         } else if (x > v) {
             if (i != gt) {
+                CodeAt(ThreeWayCode::Greater, lo, hi, v, lt, i, gt);
                 Exchange(i, gt);
                 if (!StepGoesOn(-1, i, gt))
                     return;
@@ -142,6 +152,9 @@ namespace {
 
 // Ranges this short are finished by insertion.
 constexpr int kIntroInsertion = 16;
+// The depth left and the end of the heap-sorted range, for the code shown.
+thread_local int introDepth = 0;
+thread_local int introHi = 0;
 
 // Sifts heap position h (1-based within lo..) down a heap of size values.
 void SiftDown(int lo, int h, int size)
@@ -158,6 +171,7 @@ void SiftDown(int lo, int h, int size)
         ++Comparisons;
         if (!(SortData[lo + c - 1] > SortData[lo + h - 1]))
             return;
+        CodeAt(IntroCode::Sift, lo, introHi, introDepth, lo + h - 1, lo + c - 1);
         Exchange(lo + h - 1, lo + c - 1);
         if (!StepGoesOn(-1, lo + h - 1, lo + c - 1))
             return;
@@ -170,9 +184,11 @@ void SiftDown(int lo, int h, int size)
 void IntroHeapRange(int lo, int hi)
 {
     const int n = hi - lo + 1;
+    introHi = hi;
     for (int h = n / 2; h >= 1 && Sorting; --h)
         SiftDown(lo, h, n);
     for (int end = n; end >= 2 && Sorting; --end) {
+        CodeAt(IntroCode::Extract, lo, hi, introDepth, lo, lo + end - 1);
         Exchange(lo, lo + end - 1);
         if (!StepGoesOn(lo, lo + end - 1, -1))
             return;
@@ -187,6 +203,7 @@ void IntroInsertionRange(int lo, int hi)
             ++Comparisons;
             if (!(SortData[j - 1] > SortData[j]))
                 break;
+            CodeAt(IntroCode::InsertSwap, lo, hi, introDepth, i, j);
             Exchange(j - 1, j);
             // Both bars changed: the one marker 3 leaves is drawn anew too.
             if (!StepGoesOn(-1, j - 1, j))
@@ -198,10 +215,11 @@ int MedianOfThreePartition(int lo, int hi)
 {
     const int mid = lo + (hi - lo) / 2;
     // Order the first, middle and last values; the middle one is the pivot.
-    auto order = [](int a, int b) {
+    auto order = [lo, hi](int a, int b) {
         ++Comparisons;
         if (!(SortData[b] < SortData[a]))
             return true;
+        CodeAt(IntroCode::Median, lo, hi, introDepth, a, b);
         Exchange(a, b);
         return StepGoesOn(-1, a, b);
     };
@@ -221,6 +239,7 @@ int MedianOfThreePartition(int lo, int hi)
         } while (j > lo && SortData[j] > pivot);
         if (i >= j)
             break;
+        CodeAt(IntroCode::Swap, lo, hi, introDepth, i, j);
         Exchange(i, j);
         if (!StepGoesOn(-1, i, j))
             break;
@@ -232,15 +251,18 @@ int MedianOfThreePartition(int lo, int hi)
 void IntroRange(int lo, int hi, int depth)
 {
     while (Sorting && hi - lo + 1 > kIntroInsertion) {
+        introDepth = depth;
         if (depth == 0) {
             IntroHeapRange(lo, hi);
             return;
         }
         --depth;
+        introDepth = depth;
         const int p = MedianOfThreePartition(lo, hi);
         IntroRange(p + 1, hi, depth);
         hi = p;
     }
+    introDepth = depth;
     if (Sorting)
         IntroInsertionRange(lo, hi);
 }

@@ -40,6 +40,8 @@ void RunHistory::Clear()
     std::vector<std::vector<Integer>>().swap(clears_);
     std::vector<ShownColumn>().swap(columns_);
     std::vector<HighHalf>().swap(highs_);
+    std::vector<KeptWhere>().swap(wheres_);
+    whereFirst_ = 0;
     recording_ = false;
     oldest_ = shown_ = 0;
     oldestComparisons_ = 0;
@@ -48,6 +50,7 @@ void RunHistory::Clear()
 void RunHistory::Restart(std::int64_t comparisons)
 {
     Clear();
+    CodeHere.wrote = -1;
     oldestComparisons_ = comparisons;
     if (SortData.size() > static_cast<std::size_t>(kMaxIndex) + 1)
         return;
@@ -71,6 +74,9 @@ void RunHistory::Push(unsigned kind, unsigned index, std::uint16_t value)
 
 void RunHistory::Written(std::vector<Integer>& array, int index, Integer)
 {
+    // The line that wrote, for a step whose pause comes at another line.
+    if (CodeWhereOn && &array == &SortData)
+        CodeHere.wrote = CodeHere.line;
     if (!recording_)
         return;
     const bool sort = &array == &SortData;
@@ -97,6 +103,7 @@ void RunHistory::Cleared(std::vector<Integer>& array, std::size_t)
 void RunHistory::Stepped()
 {
     if (!recording_) {
+        CodeHere.wrote = -1;
         shown_ = ++oldest_;
         return;
     }
@@ -108,7 +115,15 @@ void RunHistory::Stepped()
     shown_ = Recorded();
     if (high != before)
         highs_.push_back({shown_, high});
-    const std::size_t used = records_.size() * sizeof(std::uint32_t) + steps_.size() * sizeof(Step);
+    if (CodeWhereOn || !wheres_.empty()) {
+        if (wheres_.empty())
+            whereFirst_ = shown_;
+        wheres_.push_back(Keep(CodeWhereOn ? CodeHere : CodeWhere{}));
+    }
+    if (CodeWhereOn)
+        CodeHere.wrote = -1;
+    const std::size_t used = records_.size() * sizeof(std::uint32_t) + steps_.size() * sizeof(Step)
+        + wheres_.size() * sizeof(wheres_[0]);
     if (used > capBytes_)
         DropOldest();
 }
@@ -129,6 +144,9 @@ void RunHistory::DropOldest()
     // The new oldest count holds the high half of every step up to it.
     std::erase_if(highs_, [&](const HighHalf& h) { return h.step <= oldest_ + static_cast<long>(k); });
     steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(k));
+    const long gone = std::clamp<long>(oldest_ + static_cast<long>(k) - whereFirst_, 0, static_cast<long>(wheres_.size()));
+    wheres_.erase(wheres_.begin(), wheres_.begin() + gone);
+    whereFirst_ += gone;
     for (Step& step : steps_)
         step.end -= cut;
     oldest_ += static_cast<long>(k);
@@ -266,9 +284,36 @@ std::int64_t RunHistory::ComparisonsShown() const
     return CountAt(shown_);
 }
 
+RunHistory::KeptWhere RunHistory::Keep(const CodeWhere& where)
+{
+    // Indices, values and the routines' counts all fit in 16 bits.
+    const auto narrow = [](std::int32_t v) {
+        return v == CodeWhere::kNone ? INT16_MIN : static_cast<std::int16_t>(std::clamp<std::int32_t>(v, INT16_MIN + 1, INT16_MAX));
+    };
+    KeptWhere kept{static_cast<std::int16_t>(where.line), static_cast<std::int16_t>(where.wrote), {}};
+    for (std::size_t k = 0; k < kept.values.size(); ++k)
+        kept.values[k] = narrow(where.values[k]);
+    return kept;
+}
+
+std::optional<CodeWhere> RunHistory::WhereShown() const
+{
+    const long at = shown_ - whereFirst_;
+    if (wheres_.empty() || at < 0 || at >= static_cast<long>(wheres_.size()))
+        return std::nullopt;
+    const KeptWhere& kept = wheres_[static_cast<std::size_t>(at)];
+    if (kept.line < 0)
+        return std::nullopt;
+    CodeWhere where{kept.line, kept.wrote, {}};
+    for (std::size_t k = 0; k < kept.values.size(); ++k)
+        where.values[k] = kept.values[k] == INT16_MIN ? CodeWhere::kNone : kept.values[k];
+    return where;
+}
+
 std::size_t RunHistory::Bytes() const
 {
     std::size_t bytes = records_.capacity() * sizeof(std::uint32_t) + steps_.capacity() * sizeof(Step)
+        + wheres_.capacity() * sizeof(wheres_[0])
         + columns_.capacity() * sizeof(ShownColumn) + highs_.capacity() * sizeof(HighHalf);
     for (const auto& c : clears_)
         bytes += c.capacity() * sizeof(Integer) + sizeof(c);

@@ -10,10 +10,13 @@
 // so its arrays are exactly as it left them whenever it continues.
 #pragma once
 
+#include "engine/CodeWhere.h"
 #include "engine/RunTrace.h"
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // What one column of the plot shows: a bar of a value in the foreground or
@@ -66,6 +69,10 @@ public:
     bool Forward();
     void ToPresent();
 
+    // Where the routine was in its code at the step shown: kept for the steps
+    // made while the code is followed (CodeWhereOn); none for the others.
+    std::optional<CodeWhere> WhereShown() const;
+
     const std::vector<ShownColumn>& Columns() const { return columns_; }
     // Memory held by the records.
     std::size_t Bytes() const;
@@ -99,4 +106,14 @@ private:
     long shown_ = 0;
     std::vector<HighHalf> highs_;
     std::int64_t oldestComparisons_ = 0;
+    // Where each step from whereFirst_ on ended, in 16 bits a value (line -1:
+    // not followed), once a step has been made while the code was followed.
+    struct KeptWhere {
+        std::int16_t line;
+        std::int16_t wrote;
+        std::array<std::int16_t, CodeWhere::kValues> values;
+    };
+    static KeptWhere Keep(const CodeWhere& where);
+    std::vector<KeptWhere> wheres_;
+    long whereFirst_ = 0;
 };

@@ -12,13 +12,22 @@
 // A marker that moves off a bar redraws it plainly, and the markers move in
 // the order 1, 2, 3: a marker that stays on a bar another may leave is named
 // again, in a later place, so it is drawn after the other has gone.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <array>
 #include <cstddef>
 #include <utility>
 #include <vector>
+
+namespace {
+// The outer loop's place in Smooth Sort and the prefix Pancake Sort is
+// filling, for the code shown.
+thread_local int smoothI = 0;
+thread_local int pancakeSize = 0;
+} // namespace
 
 int CyclePosition(int start, Integer item)
 {
@@ -30,6 +39,7 @@ int CyclePosition(int start, Integer item)
             ++pos;
         // Marker 1 on the value compared, 2 on the place counted so far, 3
         // on where the cycle started.
+        CodeAt(CycleCode::Position, start, pos, i, item);
         StepLine(i, pos, start);
     }
     return pos;
@@ -64,6 +74,7 @@ void CycleSort()
             if (pos > W)
                 break;
             const Integer taken = SortData[pos];
+            CodeAt(CycleCode::Put, start, pos, CodeWhere::kNone, item);
             Store(SortData, pos, item);
             item = taken;
             StepLine(-1, pos, start);
@@ -74,6 +85,7 @@ void CycleSort()
                 break;
             if (pos == start) {
                 // The cycle closes: start holds only the copy, no test needed.
+                CodeAt(CycleCode::Close, start, pos, CodeWhere::kNone, item);
                 Store(SortData, start, item);
                 StepLine(-1, -1, start);
                 inHand = false;
@@ -84,8 +96,10 @@ void CycleSort()
         // start, where the copy of a value already placed stands, so the data
         // stay a permutation of what they were. Marker 3 is on start: the
         // closing redraws it.
-        if (inHand)
+        if (inHand) {
+            CodeAt(CycleCode::Close, start, start, CodeWhere::kNone, item);
             Store(SortData, start, item);
+        }
     }
     CloseRun(true);
 }
@@ -125,6 +139,7 @@ void LeonardoSift(int root, int order, int& marker3)
         ++Comparisons;
         if (SortData[root] >= SortData[child])
             return;
+        CodeAt(SmoothCode::SiftSwap, smoothI, root, child, order);
         Exchange(root, child);
         StepPair(-1, child, root, marker3);
         root = child;
@@ -150,6 +165,7 @@ void LeonardoTrinkle(const std::vector<LeonardoHeap>& heaps, std::size_t t, int&
         ++Comparisons;
         if (!(SortData[before] > SortData[largest]))
             break;
+        CodeAt(SmoothCode::TrinkleSwap, smoothI, root, before, order);
         Exchange(before, root);
         StepPair(-1, before, root, marker3);
         --t;
@@ -170,6 +186,7 @@ void LeonardoSemitrinkle(const std::vector<LeonardoHeap>& heaps, std::size_t t, 
     const int before = heaps[t - 1].root;
     ++Comparisons;
     if (SortData[before] > SortData[root]) {
+        CodeAt(SmoothCode::Semitrinkle, smoothI, root, before, heaps[t].order);
         Exchange(before, root);
         StepPair(-1, before, root, marker3);
         if (Sorting)
@@ -186,6 +203,7 @@ void SmoothSort()
     std::vector<LeonardoHeap> heaps;
     int marker3 = 0;
     for (int i = 1; i <= W && Sorting; ++i) {
+        smoothI = i;
         const std::size_t n = heaps.size();
         if (n >= 2 && heaps[n - 2].order == heaps[n - 1].order + 1) {
             // Element i becomes the root over the last two heaps.
@@ -212,6 +230,7 @@ void SmoothSort()
     // The last root is the largest value: it stays where it is and its heap
     // gives up its two children as heaps of their own.
     for (int i = W; i >= 2 && Sorting; --i) {
+        smoothI = i;
         const LeonardoHeap last = heaps.back();
         heaps.pop_back();
         if (last.order >= 2) {
@@ -231,6 +250,7 @@ void FlipPrefix(int k, int& marker2)
     // Markers 1 and 2 on the pair exchanged (marker 2 staying on a bar it
     // stands on already), 3 on the last element of the prefix turned over.
     for (int i = 1, j = k; i < j && Sorting; ++i, --j) {
+        CodeAt(k == pancakeSize ? PancakeCode::FlipAll : PancakeCode::FlipMax, pancakeSize, CodeWhere::kNone, CodeWhere::kNone, k, i);
         Exchange(i, j);
         if (i == marker2) {
             StepLine(j, i, k);
@@ -247,6 +267,7 @@ void PancakeSort()
     const int W = RunWidth();
     int marker2 = 0;
     for (int size = W; size >= 2 && Sorting; --size) {
+        pancakeSize = size;
         // The last of equal largest values: one that already ends the prefix
         // needs no turn at all.
         int m = 1;
@@ -256,6 +277,7 @@ void PancakeSort()
                 m = j;
             // Marker 1 on the value compared, 2 on the largest so far, 3 on
             // the place to fill.
+            CodeAt(PancakeCode::Scan, size, m, j, CodeWhere::kNone, CodeWhere::kNone);
             StepLine(j, m, size);
             marker2 = m;
         }

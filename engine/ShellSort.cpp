@@ -2,7 +2,9 @@
 // shrinking to 1, so that far-off values travel in a few long moves before
 // the last pass, Insertion Sort itself, finds almost nothing left to do.
 // The gaps are Ciura's, measured best for up to a few thousand values.
+#include "engine/CodeWhere.h"
 #include "engine/Instrument.h"
+#include "engine/RoutineCode.h"
 #include "engine/Routines.h"
 
 #include <array>
@@ -19,6 +21,7 @@ void ShellPass(int gap, int& marker3)
             ++Comparisons;
             if (SortData[j - gap] <= SortData[j])
                 break;
+            CodeAt(ShellCode::Swap, gap, i, j);
             Exchange(j - gap, j);
             StepPair(-1, j - gap, j, marker3);
             if (!Sorting)

@@ -27,6 +27,7 @@ enum class Key {
     SortOrder, SortHeight, SortWidth, // SortSet
     Sound, // View > Sound
     Style, // View > Style
+    Code,  // View > Code
 };
 
 struct StoredKey {
@@ -65,13 +66,15 @@ inline constexpr auto StoredKeys = std::to_array<StoredKey>({
     {"Sound", StoredKey::Boolean, 0},
     // A picture style's name; one the window does not know reads as Bars.
     {"Style", StoredKey::Name, 0, 0, 0, "Bars"},
+    {"Code", StoredKey::Boolean, 0},
 });
 
 constexpr const StoredKey& Row(Key key)
 {
     return StoredKeys[static_cast<std::size_t>(key)];
 }
-static_assert(std::string_view(Row(Key::SortWidth).name) == "SortWidth" && std::string_view(Row(Key::Style).name) == "Style",
+static_assert(std::string_view(Row(Key::SortWidth).name) == "SortWidth" && std::string_view(Row(Key::Style).name) == "Style"
+                  && std::string_view(Row(Key::Code).name) == "Code",
               "a row for every Key, in the same order");
 
 // The section every key lives in.

@@ -62,6 +62,7 @@ WindowPlace LoadSettings()
     for (std::size_t i = 0; i < arrays.size(); ++i)
         *arrays[i] = store.Value(static_cast<Key>(static_cast<int>(Key::Background) + static_cast<int>(i)));
     place.Sound = store.Flag(Key::Sound);
+    place.Code = store.Flag(Key::Code);
     place.Style = StyleFromName(store.Text(Key::Style)).value_or(PlotStyle::Bars);
     return place;
 }
@@ -79,5 +80,6 @@ bool SaveSettings(const WindowPlace& place)
         store.Set(StoredSection(), QString::fromLatin1(StoredKeys[4 + i].name), QString::number(*arrays[i]));
     store.Set(StoredSection(), Name(Key::Sound), place.Sound ? QStringLiteral("-1") : QStringLiteral("0"));
     store.Set(StoredSection(), Name(Key::Style), StyleName(place.Style));
+    store.Set(StoredSection(), Name(Key::Code), place.Code ? QStringLiteral("-1") : QStringLiteral("0"));
     return store.Save();
 }

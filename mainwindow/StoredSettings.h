@@ -22,6 +22,9 @@ struct WindowPlace {
     // Kept under the key "Style" as the style's name; a missing or damaged
     // value reads as bars.
     PlotStyle Style = PlotStyle::Bars;
+    // View > Code, kept under the key "Code" as Sound is; off when missing
+    // or damaged.
+    bool Code = false;
 };
 
 // The fourteen keys of place, colours, drawing and data set, in the order

@@ -12,8 +12,10 @@
 #include "comparewindow/frmCompare.h"
 #include "racewindow/frmRace.h"
 #include "engine/Dispatch.h"
+#include "engine/CodeWhere.h"
 #include "engine/Module1.h"
 #include "engine/Routines.h"
+#include "mainwindow/CodePanel.h"
 #include "mainwindow/RunControl.h"
 #include "mainwindow/StoredSettings.h"
 #include "mainwindow/ToolbarImages.h"
@@ -118,6 +120,7 @@ frmMain::frmMain()
     // A window too low for the plot leaves the plot where it was: the status
     // bar stays in front of it.
     sbStatusBar_->raise();
+    codePanel_ = new CodePanel(client_, [this] { return runControl_->History(); });
 
     plot_ = std::make_unique<PlotView>(*picBox_);
     status_ = std::make_unique<StatusView>(*sbTitleBar_, *sbStatusBar_, [] { return frmType::SortName; });
@@ -131,6 +134,7 @@ frmMain::frmMain()
 
 frmMain::~frmMain()
 {
+    CodeWhereOn = false;
     if (MainView == this)
         MainView = &TheNullView();
 }
@@ -202,6 +206,9 @@ void frmMain::BuildMenus()
     mnuViewSound_ = toggle("mnuViewSound", tr("S&ound"), &frmMain::mnuViewSound_Click);
     mnuViewSound_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
     mnuViewSound_->setChecked(false);
+    mnuViewCode_ = toggle("mnuViewCode", tr("Cod&e"), &frmMain::mnuViewCode_Click);
+    mnuViewCode_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuViewCode_->setChecked(false);
     // View > Style: one radio item per style, named mnuStyle and the style's
     // name without spaces ("mnuStyleColorCircle").
     QMenu* style = view->addMenu(tr("St&yle"));
@@ -321,6 +328,7 @@ void frmMain::Form_Load()
     BarLayout_ = 0;
     sound_->SetOn(place.Sound);
     plot_->SetStyle(place.Style);
+    ShowCode(place.Code);
     action(QStringLiteral("mnuStyle") + StyleName(place.Style).remove(QLatin1Char(' ')))->setChecked(true);
 }
 
@@ -389,8 +397,15 @@ void frmMain::Form_Resize()
     default: break; // not moved
     }
     // A window too small for the plot keeps the plot where it was.
-    if (plotHeight >= 0)
-        picBox_->setGeometry(0, TwipsToPixelsY(top), client_->width(), TwipsToPixelsY(plotHeight));
+    // The code, when shown, takes the right of the plot's row: as much as its
+    // lines need, at least two fifths of the width and less than half.
+    const int client = client_->width();
+    const int codeWidth
+        = codePanel_->IsOn() ? std::clamp(codePanel_->WidthFor(SortType), client * 2 / 5, std::max(client * 2 / 5, client / 2 - 1)) : 0;
+    if (plotHeight >= 0) {
+        picBox_->setGeometry(0, TwipsToPixelsY(top), client_->width() - codeWidth, TwipsToPixelsY(plotHeight));
+        codePanel_->setGeometry(client_->width() - codeWidth, TwipsToPixelsY(top), codeWidth, TwipsToPixelsY(plotHeight));
+    }
 
     // An empty plot leaves no finite scale; the previous one stands until
     // the plot has room again.
@@ -416,6 +431,8 @@ void frmMain::Form_Unload(int& Cancel)
     if (MainView == this)
         MainView = &TheNullView();
     sound_->Close();
+    // Whatever runs on this thread after the window is gone follows no code.
+    CodeWhereOn = false;
 
     const std::vector<QWidget*> forms = LoadedForms();
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
@@ -434,6 +451,7 @@ void frmMain::Form_Unload(int& Cancel)
         place.Height = static_cast<float>(PixelsToTwipsY(outer.height()));
         place.Sound = sound_->Wanted();
         place.Style = plot_->Style();
+        place.Code = mnuViewCode_->isChecked();
         SaveSettings(place);
     }
 }
@@ -477,6 +495,21 @@ void frmMain::mnuViewStyle_Click(PlotStyle style)
     DrawBox();
 }
 
+void frmMain::mnuViewCode_Click()
+{
+    ShowCode(!mnuViewCode_->isChecked());
+}
+
+void frmMain::ShowCode(bool on)
+{
+    mnuViewCode_->setChecked(on);
+    codePanel_->SetOn(on);
+    // Hiding takes the focus off the list, as hiding a bar does.
+    if (QWidget* focus = focusWidget(); !on && focus && codePanel_->isAncestorOf(focus))
+        focus->clearFocus();
+    Form_Resize();
+}
+
 void frmMain::mnuViewStatusBar_Click()
 {
     ToggleBar(sbStatusBar_, mnuViewStatusBar_);
@@ -516,7 +549,17 @@ void frmMain::mnuFileExit_Click()
 
 void frmMain::mnuStart_Click()
 {
-    runControl_->Run([] { ::mnuStart_Click(); });
+    // The routines keep their place for the code only in the window's own
+    // run, so a run without a window on this thread pays nothing for it.
+    // A Start inside a run begins nothing and leaves the run's setting alone.
+    runControl_->Run([this] {
+        const bool before = CodeWhereOn;
+        if (!before)
+            CodeHere = {}; // nothing of an earlier run
+        CodeWhereOn = codePanel_->IsOn();
+        ::mnuStart_Click();
+        CodeWhereOn = before;
+    });
 }
 
 void frmMain::mnuStop_Click()

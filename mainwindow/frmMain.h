@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class CodePanel;
 class PictureBox;
 class PlotView;
 class RunControl;
@@ -67,6 +68,7 @@ public:
     void mnuViewToolbar_Click();
     void mnuViewStatusBar_Click();
     void mnuViewSound_Click();
+    void mnuViewCode_Click();
     void mnuViewStyle_Click(PlotStyle style);
     void mnuViewColor_Click();
     void mnuViewDraw_Click();
@@ -92,6 +94,7 @@ public:
     double ScaleHeight() const;
 
     PictureBox& picBox() const { return *picBox_; }
+    CodePanel& codePanel() const { return *codePanel_; }
     QToolBar& tbToolBar() const { return *tbToolBar_; }
     StatusStrip& sbTitleBar() const { return *sbTitleBar_; }
     StatusStrip& sbStatusBar() const { return *sbStatusBar_; }
@@ -122,6 +125,8 @@ private:
     void ShowDelay();
     // Shows or hides a docked bar by its View switch and lays the window out anew.
     void ToggleBar(QWidget* bar, QAction* check);
+    // Shows or hides the code beside the plot and lays the plot out anew.
+    void ShowCode(bool on);
     // Takes the frame off the stored outer size once the frame is known.
     void FitFrame();
 
@@ -130,6 +135,7 @@ private:
     StatusStrip* sbTitleBar_ = nullptr;
     StatusStrip* sbStatusBar_ = nullptr;
     PictureBox* picBox_ = nullptr;
+    CodePanel* codePanel_ = nullptr;
     std::unique_ptr<PlotView> plot_;
     QPointer<frmExport> exportDialog_;
     // The user's own numbers last taken into use (Sort Settings cancelled
@@ -143,6 +149,7 @@ private:
     QAction* mnuViewToolbar_ = nullptr;
     QAction* mnuViewStatusBar_ = nullptr;
     QAction* mnuViewSound_ = nullptr;
+    QAction* mnuViewCode_ = nullptr;
     int BarLayout_ = 0;
     bool unloaded_ = false;
     // The outer size asked for at load, made good once the frame is known.

@@ -107,7 +107,7 @@ TEST_F(StyleMenuTest, TheChoiceSurvivesARestartAndLeavesTheOtherKeysAlone)
     auto others = withBars;
     others.remove("Style");
     EXPECT_EQ(stored, others) << "the fourteen keys and Sound as they were";
-    EXPECT_EQ(stored.keys().size(), 15);
+    EXPECT_EQ(stored.keys().size(), kSettingKeys.size());
 
     frmMain& again = Restart();
     EXPECT_EQ(again.plot().Style(), PlotStyle::DisparityCircle);

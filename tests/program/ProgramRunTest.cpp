@@ -74,7 +74,7 @@ private:
     QString errors_;
 };
 
-// The file's [Settings] section holds exactly the fourteen keys and Sound,
+// The file's [Settings] section holds exactly the fourteen keys, Sound and Code,
 // each a number.
 void ExpectEveryKeyAsANumber(const QString& file)
 {
@@ -83,7 +83,7 @@ void ExpectEveryKeyAsANumber(const QString& file)
     QStringList expected;
     for (const char* key : SettingKeys)
         expected << QString::fromLatin1(key);
-    expected << QStringLiteral("Sound") << QStringLiteral("Style");
+    expected << QStringLiteral("Sound") << QStringLiteral("Style") << QStringLiteral("Code");
     expected.sort();
     EXPECT_EQ(stored.childKeys(), expected); // sorted already
     EXPECT_EQ(stored.value(QStringLiteral("Style")).toString(), QStringLiteral("Bars"));

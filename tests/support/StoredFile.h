@@ -1,5 +1,5 @@
 // The settings file as the user has it: where it is, the keys it must hold
-// (the fourteen and Sound), and what it holds.
+// (the fourteen, Sound and Code), and what it holds.
 #pragma once
 
 #include "platform/Settings.h"
@@ -14,7 +14,8 @@ inline QString SettingsFile() { return SettingsFilePath(QStringLiteral("Ordivan"
 // alike on reading and writing shows.
 inline const QStringList kSettingKeys{"MainLeft",   "MainTop",    "MainWidth",  "MainHeight", "Background",
                                       "Foreground", "Indicator1", "Indicator2", "Indicator3", "DrawWidth",
-                                      "DrawDelay",  "SortOrder",  "SortHeight", "SortWidth",  "Sound"};
+                                      "DrawDelay",  "SortOrder",  "SortHeight", "SortWidth",  "Sound",
+                                      "Code"};
 // Every key a close writes: the numbers above and the plot's style by name.
 inline const QStringList kStoredKeys = kSettingKeys + QStringList{"Style"};
 
