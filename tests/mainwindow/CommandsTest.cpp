@@ -19,8 +19,7 @@ TEST_F(MainWindowTest, MenusAndToolbarCarryTheirCaptionsShortcutsAndKeys)
                      "mnuFileOpenData|&Open Data...|Ctrl+O mnuFileSaveData|&Save Data...|Ctrl+Shift+S mnuFileEnterData|Enter &Data...|Ctrl+D mnuFileBar1 mnuFileExit|E&xit|\n"
                      "mnuSort|&Sort: mnuStart|&Start|Ctrl+S mnuStop|S&top|Ctrl+T mnuSortBar1 mnuPause|&Pause|Ctrl+P "
                      "mnuStepForward|Step &Forward|Ctrl+Right mnuStepBack|Step &Back|Ctrl+Left "
-                     "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M mnuRace|&Race...|Ctrl+R
-"
+                     "mnuSortBar2 mnuCompare|&Compare All...|Ctrl+M mnuRace|&Race...|Ctrl+R\n"
                      "mnuView|&View: mnuViewToolbar|&Toolbar| mnuViewStatusBar|Status &Bar| mnuViewSound|S&ound|Ctrl+U mnuViewCode|Cod&e|Ctrl+L mnuViewStyle|St&yle| mnuViewBar2 "
                      "mnuViewColor|&Color Settings...| mnuViewDraw|&Draw Settings...| mnuViewSort|&Sort Settings...|\n"
                      "mnuHelp|&Help: mnuHelpAbout|&About Ordivan...|\n");

@@ -1,5 +1,5 @@
-// Thousands of random commands on the real main window: every menu item,
-// toolbar button, View switch, resizes down to nothing, minimise and restore,
+// Thousands of random commands on the real main window: every menu item
+// (but the file choosers), toolbar button, View switch, style, resizes down to nothing, minimise and restore,
 // and the dialogs driven with random choices. Most arrive in the middle of a
 // run, through the event pump of the running routine, the way a person's
 // clicks do. After every command the shared state must still hold together.
@@ -124,7 +124,7 @@ private:
         frmMain& w = *window_;
         if (Chance(0.1))
             return PauseCommand(w);
-        const int pick = Pick(25);
+        const int pick = Pick(27);
         trace_ = "command " + std::to_string(pick) + (RoutineRunning ? " in a run" : "");
         starts_.push_back(RoutineRunning); // for the commands that may start a run
         switch (pick) {
@@ -161,6 +161,8 @@ private:
         case 21: w.mnuFileEnterData_Click(); break;
         case 22: w.mnuCompare_Click(); break;
         case 23: w.mnuFileExport_Click(); break;
+        case 24: w.mnuViewCode_Click(); break;
+        case 25: w.mnuRace_Click(); break;
         default: w.tbToolBar_ButtonClick(QStringLiteral("Faster")); break;
         }
         starts_.pop_back();
