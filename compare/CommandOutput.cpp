@@ -41,6 +41,21 @@ void HoldClosedStandardDescriptors()
         }
 }
 
+QString WriteWhole(QIODevice& file, const char* data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        // A part taken: the next write says why the rest is not.
+        const qint64 n = file.write(data + done, size - done);
+        if (n <= 0) {
+            const QString why = file.errorString();
+            return why.isEmpty() ? QStringLiteral("it could not be written whole") : why;
+        }
+        done += n;
+    }
+    return {};
+}
+
 QString SaveWhole(const QString& path, const QByteArray& bytes)
 {
     // A folder is named for what it is: the save file's own words would
@@ -53,16 +68,9 @@ QString SaveWhole(const QString& path, const QByteArray& bytes)
     // would then be committed short.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        // A part taken: the next write says why the rest is not.
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            const QString why = file.errorString();
-            file.cancelWriting();
-            return why.isEmpty() ? QStringLiteral("it could not be written whole") : why;
-        }
-        done += n;
+    if (const QString why = WriteWhole(file, bytes.constData(), bytes.size()); !why.isEmpty()) {
+        file.cancelWriting();
+        return why;
     }
     if (!file.commit())
         return file.errorString();

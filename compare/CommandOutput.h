@@ -27,6 +27,12 @@ private:
 // output then fail, as they should, with "Bad file descriptor".
 void HoldClosedStandardDescriptors();
 
+// Writes all `size` bytes to `file`, opened Unbuffered so each write reaches
+// the file at once: a part the disk takes is followed by the rest until all
+// is taken or the file says why not (a buffered write would take the part as
+// done and lose the reason). Returns why it failed; empty when all is written.
+QString WriteWhole(QIODevice& file, const char* data, qint64 size);
+
 // Writes `bytes` as the file at `path` whole or not at all: into a file
 // beside it that replaces it only when every step (open, write, flush,
 // rename) has worked, so a full disk or a folder that cannot be written keeps

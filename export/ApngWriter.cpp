@@ -58,9 +58,7 @@ bool ApngWriter::Chunk(const char* type, const QByteArray& data)
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
     crc = crc32(crc, reinterpret_cast<const Bytef*>(data.constData()), static_cast<uInt>(data.size()));
     Put32(out, static_cast<std::uint32_t>(crc));
-    if (device_.write(out) != out.size())
-        return Fail(device_.errorString());
-    return true;
+    return Put(device_, out);
 }
 
 bool ApngWriter::Write(const ExportFrame& frame)
@@ -68,8 +66,8 @@ bool ApngWriter::Write(const ExportFrame& frame)
     if (shown_.isNull()) {
         shown_ = frame.image.copy();
         static const char signature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n'};
-        if (device_.write(signature, 8) != 8)
-            return Fail(device_.errorString());
+        if (!Put(device_, signature, 8))
+            return false;
         QByteArray ihdr;
         Put32(ihdr, static_cast<std::uint32_t>(shown_.width()));
         Put32(ihdr, static_cast<std::uint32_t>(shown_.height()));

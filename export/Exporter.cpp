@@ -117,7 +117,8 @@ bool Exporter::Run()
     } else {
         if (*format != ExportFormat::Wav) {
             image = std::make_unique<QSaveFile>(path_);
-            if (!image->open(QIODevice::WriteOnly))
+            // Unbuffered: a full disk is said as such, not as an unknown error.
+            if (!image->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
                 return Fail(path_, image->errorString());
             const QRgb back = QBColor(run_.colors[0]).rgb(), fore = QBColor(run_.colors[1]).rgb();
             if (*format == ExportFormat::Gif)
@@ -127,7 +128,7 @@ bool Exporter::Run()
         }
         if (wantSound) {
             wav = std::make_unique<QSaveFile>(soundPath);
-            if (!wav->open(QIODevice::WriteOnly))
+            if (!wav->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
                 return Fail(soundPath, wav->errorString());
             writers.push_back(std::make_unique<WavWriter>(*wav, run_.pace.fps, run_.input.height));
         }

@@ -4,6 +4,7 @@
 #include "engine/RunTrace.h"
 #include "platform/Palette.h"
 #include "platform/Runtime.h"
+#include "view/MarkedPlot.h"
 #include "view/PlotPainter.h"
 #include "view/PlotView.h"
 
@@ -16,10 +17,9 @@
 namespace {
 
 // The plot as the window paints it after each drawn step: the same painter,
-// the same marker rules (a marker named again stays, the element it leaves
-// goes back to the foreground), on an image of the export's size. Also
-// notes the values each step sounds, as the window's sound does.
-class FrameView final : public SortView {
+// the window's marker rules (MarkedPlot), on an image of the export's size.
+// Also notes the values each step sounds, as the window's sound does.
+class FrameView final : public SortView, private ElementSink {
 public:
     FrameView(PlotPainter& painter, QImage& plot, const PlotGeometry& geometry, const PlotColors& colors)
         : painter_(painter), plot_(plot), geometry_(geometry), colors_(colors)
@@ -40,25 +40,23 @@ public:
         if (dead_ || (X == -1 && Y == -1 && z == -1))
             return;
         painter_.Begin(plot_, geometry_, colors_);
-        Move(X, LastX, 0);
-        Move(Y, LastY, 1);
-        Move(z, LastZ, 2);
+        marked_.DrawLine(X, Y, z);
         touched_ = touched_.united(painter_.End());
+        Sound(0, SortData, X);
+        Sound(1, SortData, Y);
+        Sound(2, SortData, z);
     }
     void DrawPlot(int X, bool o) override
     {
         if (dead_)
             return;
         painter_.Begin(plot_, geometry_, colors_);
-        if (o) {
-            painter_.Draw(X, ValueAt(AuxData, X), ShownColumn::Fore, colors_.role[1]);
-            Sound(0, AuxData, X);
-        } else {
-            painter_.Erase(X);
-        }
+        marked_.DrawPlot(X, o);
         touched_ = touched_.united(painter_.End());
+        if (o)
+            Sound(0, AuxData, X);
     }
-    void DoReset(int) override { Comparisons = 0; }
+    void DoReset(int X) override { marked_.DoReset(X); }
     void DoStatus() override {}
 
     // The plot pixels changed since the last call.
@@ -68,21 +66,26 @@ public:
     // tests the run flag goes on to its end.
     void Kill() { dead_ = true; }
 
-    int LastX = 0, LastY = 0, LastZ = 0;
-
 private:
-    void Move(int a, int& last, int marker)
+    void Show(Op op, int i, Integer value, ShownColumn::Role role) override
     {
-        if (a == -1)
-            return;
-        if (a == last)
-            last = 0;
-        painter_.Redraw(a, ValueAt(SortData, a), static_cast<ShownColumn::Role>(ShownColumn::Marker1 + marker),
-                        colors_.role[static_cast<std::size_t>(2 + marker)]);
-        painter_.Draw(last, ValueAt(SortData, last), ShownColumn::Fore, colors_.role[1]);
-        last = a;
-        Sound(marker, SortData, a);
+        switch (op) {
+        case Op::Draw:
+            painter_.Draw(i, value, role, Color(role));
+            break;
+        case Op::Redraw:
+            painter_.Redraw(i, value, role, Color(role));
+            break;
+        case Op::Erase:
+            painter_.Erase(i);
+            break;
+        }
     }
+    QRgb Color(ShownColumn::Role role) const
+    {
+        return colors_.role[static_cast<std::size_t>(1 + role)]; // background first
+    }
+    // -1 (a marker left where it is) and 0 (a parked marker) sound nothing.
     void Sound(int voice, const std::vector<Integer>& data, int index)
     {
         if (index > 0 && index < static_cast<int>(data.size()))
@@ -93,6 +96,7 @@ private:
     QImage& plot_;
     PlotGeometry geometry_;
     PlotColors colors_;
+    MarkedPlot marked_{*this};
     QRect touched_;
     std::array<int, 3> tones_{-1, -1, -1};
     bool dead_ = false;

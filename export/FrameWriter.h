@@ -2,8 +2,10 @@
 // animated image, a video, or the run's sound.
 #pragma once
 
+#include "compare/CommandOutput.h"
 #include "export/FrameSource.h"
 
+#include <QIODevice>
 #include <QString>
 
 class FrameWriter {
@@ -16,6 +18,14 @@ public:
     QString Error() const { return error_; }
 
 protected:
+    // Writes all of `data` to `device` (opened Unbuffered, so a full disk is
+    // said as the disk's own reason); false when that failed.
+    bool Put(QIODevice& device, const char* data, qint64 size)
+    {
+        const QString why = WriteWhole(device, data, size);
+        return why.isEmpty() || Fail(why);
+    }
+    bool Put(QIODevice& device, const QByteArray& data) { return Put(device, data.constData(), data.size()); }
     bool Fail(const QString& why)
     {
         if (error_.isEmpty())

@@ -34,8 +34,16 @@ QRgb Mix(QRgb a, QRgb b, int k, int n)
 
 int WriteToDevice(GifFileType* gif, const GifByteType* data, int length)
 {
+    // All or nothing, so a full disk leaves its reason in the device.
     auto* device = static_cast<QIODevice*>(gif->UserData);
-    return static_cast<int>(device->write(reinterpret_cast<const char*>(data), length));
+    return WriteWhole(*device, reinterpret_cast<const char*>(data), length).isEmpty() ? length : 0;
+}
+
+// A write giflib could not make is said in the file's own words ("No space
+// left on device"), which its own message would hide.
+QString Why(int gifError, const QIODevice& device)
+{
+    return gifError == E_GIF_ERR_WRITE_FAILED ? device.errorString() : QString::fromUtf8(GifErrorString(gifError));
 }
 
 } // namespace
@@ -126,7 +134,7 @@ bool GifWriter::Start(const ExportFrame& frame)
     int error = 0;
     gif_->file = EGifOpen(&device_, WriteToDevice, &error);
     if (!gif_->file)
-        return Fail(QString::fromUtf8(GifErrorString(error)));
+        return Fail(Why(error, device_));
     EGifSetGifVersion(gif_->file, true);
     std::vector<GifColorType> colors(256);
     for (std::size_t i = 0; i < palette_->Colors().size(); ++i) {
@@ -138,13 +146,13 @@ bool GifWriter::Start(const ExportFrame& frame)
     const int put = EGifPutScreenDesc(gif_->file, width_, height_, 8, 0, map);
     GifFreeMapObject(map);
     if (put != GIF_OK)
-        return Fail(QString::fromUtf8(GifErrorString(gif_->file->Error)));
+        return Fail(Why(gif_->file->Error, device_));
     // Plays round and round.
     const GifByteType loop[3] = {1, 0, 0};
     if (EGifPutExtensionLeader(gif_->file, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
         EGifPutExtensionBlock(gif_->file, 11, "NETSCAPE2.0") != GIF_OK ||
         EGifPutExtensionBlock(gif_->file, 3, loop) != GIF_OK || EGifPutExtensionTrailer(gif_->file) != GIF_OK)
-        return Fail(QString::fromUtf8(GifErrorString(gif_->file->Error)));
+        return Fail(Why(gif_->file->Error, device_));
     shown_.assign(static_cast<std::size_t>(width_) * height_, kTransparent);
     return true;
 }

@@ -48,8 +48,8 @@ bool WavWriter::Write(const ExportFrame& frame)
 {
     if (!started_) {
         started_ = true;
-        if (device_.write(Header(0)) != 44)
-            return Fail(device_.errorString());
+        if (!Put(device_, Header(0)))
+            return false;
     }
     for (int voice = 0; voice < ToneSynth::kVoices; ++voice)
         if (frame.tones[static_cast<std::size_t>(voice)] >= 0)
@@ -68,8 +68,8 @@ bool WavWriter::Write(const ExportFrame& frame)
             pcm[static_cast<std::size_t>(i)] = qToLittleEndian(static_cast<std::int16_t>(
                 std::lround(std::clamp(samples[static_cast<std::size_t>(i)], -1.0f, 1.0f) * 32767.0f)));
         const qint64 bytes = static_cast<qint64>(n) * 2;
-        if (device_.write(reinterpret_cast<const char*>(pcm.data()), bytes) != bytes)
-            return Fail(device_.errorString());
+        if (!Put(device_, reinterpret_cast<const char*>(pcm.data()), bytes))
+            return false;
         samples_ += n;
     }
     return true;
@@ -80,8 +80,11 @@ bool WavWriter::Finish()
     if (!started_)
         return Fail(QStringLiteral("no frames"));
     const qint64 end = device_.pos();
-    if (!device_.seek(0) || device_.write(Header(static_cast<std::uint32_t>(samples_ * 2))) != 44 ||
-        !device_.seek(end))
+    if (!device_.seek(0))
+        return Fail(device_.errorString());
+    if (!Put(device_, Header(static_cast<std::uint32_t>(samples_ * 2))))
+        return false;
+    if (!device_.seek(end))
         return Fail(device_.errorString());
     return true;
 }
