@@ -2,6 +2,7 @@
 
 #include "engine/Routines.h"
 #include "platform/ProgramIcon.h"
+#include "race/LanesPicture.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,6 +22,14 @@
 #include <QHelpEvent>
 #include <QThread>
 #include <QVBoxLayout>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -32,23 +41,7 @@ namespace {
 constexpr int kSpeedSteps = 80;
 constexpr double kFastest = 1e8;
 constexpr int kFrameMs = 16;
-const QColor kFinished(0, 110, 0);
-
-QString Ordinal(int n)
-{
-    const int t = n % 100;
-    const char* suffix = (t >= 11 && t <= 13) ? "th" : n % 10 == 1 ? "st" : n % 10 == 2 ? "nd" : n % 10 == 3 ? "rd" : "th";
-    return QString::number(n) + QLatin1String(suffix);
-}
-
-QString LaneName(const LaneStatus& s)
-{
-    QString name = QString::fromUtf8(RoutineTable[static_cast<std::size_t>(s.routine)].name);
-    if (s.order >= 0)
-        name += QStringLiteral(" · ") + QString::fromUtf8(OrderNames[static_cast<std::size_t>(s.order)]);
-    return name;
-}
-
+constexpr int kExportFps = 30;
 } // namespace
 
 // The lanes in a grid filling the widget, each its name and count over its
@@ -75,35 +68,12 @@ public:
     {
         if (!race_ || race_->Lanes() == 0)
             return;
-        const int n = race_->Lanes();
-        const int W = std::max(1, width()), H = std::max(1, height());
-        int columns = fixedColumns_;
-        if (columns <= 0) {
-            // The column count giving the largest 4:3 plot.
-            double best = -1;
-            for (int c = 1; c <= n; ++c) {
-                const int rows = (n + c - 1) / c;
-                const double fit = std::min(W / double(c) / 4, H / double(rows) / 3);
-                if (fit > best) {
-                    best = fit;
-                    columns = c;
-                }
-            }
-        }
-        columns_ = std::max(1, std::min(columns, n));
-        const int rows = (n + columns_ - 1) / columns_;
-        cell_ = QSize(std::max(1, W / columns_), std::max(1, H / rows));
-        const int line = fontMetrics().height();
-        // Narrow lanes put their figures under the name.
-        const int lines = cell_.width() >= 24 * fontMetrics().averageCharWidth() ? 1 : 2;
-        caption_ = cell_.height() >= (lines + 2) * line && cell_.width() >= 60 ? lines * line : 0;
-        race_->SetLaneSize(QSize(std::max(1, cell_.width() - 2), std::max(1, cell_.height() - caption_ - 2)));
+        picture_.Reflow(race_->Lanes(), size(), fixedColumns_, font());
+        race_->SetLaneSize(picture_.PlotSize());
     }
-    QRect Cell(int lane) const
-    {
-        return QRect(QPoint((lane % columns_) * cell_.width(), (lane / columns_) * cell_.height()), cell_);
-    }
-    int CaptionHeight() const { return caption_; }
+    const LanesPicture& Picture() const { return picture_; }
+    int Columns() const { return fixedColumns_; }
+    LanesLook Look() const { return {font(), palette().window().color(), palette().windowText().color()}; }
 
 protected:
     void resizeEvent(QResizeEvent*) override { Reflow(); }
@@ -112,9 +82,10 @@ protected:
         // A lane too small for its caption names itself on hover.
         if (e->type() == QEvent::ToolTip && race_) {
             const QPoint at = static_cast<QHelpEvent*>(e)->pos();
-            const int column = at.x() / std::max(1, cell_.width());
-            const int lane = (at.y() / std::max(1, cell_.height())) * columns_ + column;
-            if (column < columns_ && lane >= 0 && lane < race_->Lanes()) {
+            const QSize cell = picture_.CellSize();
+            const int column = at.x() / std::max(1, cell.width());
+            const int lane = (at.y() / std::max(1, cell.height())) * picture_.Columns() + column;
+            if (column < picture_.Columns() && lane >= 0 && lane < race_->Lanes()) {
                 const LaneStatus s = race_->Status(lane);
                 QString tip = LaneName(s) + QStringLiteral(": %1 comparisons").arg(s.comparisons);
                 if (s.finished)
@@ -130,57 +101,17 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         QPainter p(this);
-        p.fillRect(event->rect(), palette().window());
-        if (!race_)
+        if (!race_) {
+            p.fillRect(event->rect(), palette().window());
             return;
-        for (int i = 0; i < race_->Lanes(); ++i) {
-            const QRect cell = Cell(i);
-            if (!cell.intersects(event->rect()))
-                continue;
-            const LaneStatus s = race_->Status(i);
-            const QRect plot(cell.left() + 1, cell.top() + caption_ + 1, cell.width() - 2, cell.height() - caption_ - 2);
-            if (!s.runs) {
-                p.setPen(palette().windowText().color());
-                p.drawText(cell, Qt::AlignCenter | Qt::TextWordWrap,
-                           LaneName(s) + QStringLiteral("\nNot run at this size"));
-                continue;
-            }
-            const QImage& image = race_->Image(i);
-            if (!image.isNull())
-                p.drawImage(plot.topLeft(), image);
-            if (s.finished) {
-                // A finished lane says so: a frame in the caption's colour.
-                p.setPen(kFinished);
-                p.drawRect(plot.adjusted(-1, -1, 0, 0));
-            }
-            if (caption_ > 0) {
-                // The name, then the count and place: on one line where the
-                // lane is wide enough, else on two.
-                const QFontMetrics fm = fontMetrics();
-                const int line = fm.height();
-                const QString name = LaneName(s);
-                const QString right = s.finished ? QStringLiteral("\u2713 %1 · %2").arg(Ordinal(s.place)).arg(s.comparisons)
-                                                 : QString::number(s.comparisons);
-                const QRect text(cell.left() + 3, cell.top(), cell.width() - 6, caption_);
-                const bool oneLine = caption_ < 2 * line;
-                p.setPen(palette().windowText().color());
-                const int nameRoom = oneLine ? std::max(0, text.width() - fm.horizontalAdvance(right) - 8) : text.width();
-                p.drawText(QRect(text.topLeft(), QSize(text.width(), line)), Qt::AlignLeft | Qt::AlignVCenter,
-                           fm.elidedText(name, Qt::ElideRight, nameRoom));
-                p.setPen(s.finished ? kFinished : palette().windowText().color());
-                const QRect figures(QPoint(text.left(), text.bottom() - line + 1), QSize(text.width(), line));
-                p.drawText(figures, oneLine ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter,
-                           fm.elidedText(right, Qt::ElideRight, text.width()));
-            }
         }
+        picture_.Paint(p, *race_, event->rect(), Look());
     }
 
 private:
     Race* race_ = nullptr;
     int fixedColumns_ = 0;
-    int columns_ = 1;
-    QSize cell_{1, 1};
-    int caption_ = 0;
+    LanesPicture picture_;
 };
 
 frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), loaded_(this), style_(style)
@@ -244,10 +175,11 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     cmdStepForward = button(QStringLiteral("Step Forward"), QStringLiteral("Step Forward"), QKeySequence(Qt::CTRL | Qt::Key_Right), &frmRace::StepForward);
     cmdRestart = button(QStringLiteral("Restart"), QStringLiteral("Restart"), QKeySequence(Qt::CTRL | Qt::Key_R), &frmRace::Restart);
     cmdPause->setCheckable(true);
+    cmdExport = button(QStringLiteral("Export..."), QStringLiteral("Export"), QKeySequence(Qt::CTRL | Qt::Key_E), &frmRace::Export);
 
     auto* controls = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(cmdStart), static_cast<QWidget*>(cmdPause), static_cast<QWidget*>(cmdStepBack),
-                       static_cast<QWidget*>(cmdStepForward), static_cast<QWidget*>(cmdRestart)})
+                       static_cast<QWidget*>(cmdStepForward), static_cast<QWidget*>(cmdRestart), static_cast<QWidget*>(cmdExport)})
         controls->addWidget(w);
     controls->addSpacing(12);
     auto* layoutLabel = new QLabel(QStringLiteral("&Layout:"));
@@ -306,6 +238,32 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
     root->addWidget(splitter, 1);
     root->addWidget(lblClock);
 
+    // The export's progress and its Cancel, shown while one is written.
+    barExport = new QProgressBar;
+    barExport->setAccessibleName(QStringLiteral("Export progress"));
+    barExport->setRange(0, 0);
+    barExport->setTextVisible(false);
+    lblExport = new QLabel;
+    cmdCancelExport = new QPushButton(QStringLiteral("Cancel"));
+    cmdCancelExport->setAccessibleName(QStringLiteral("Cancel"));
+    connect(cmdCancelExport, &QPushButton::clicked, this, &frmRace::CancelExport);
+    exportRow_ = new QWidget;
+    auto* exportRow = new QHBoxLayout(exportRow_);
+    exportRow->setContentsMargins(0, 0, 0, 0);
+    exportRow->addWidget(lblExport, 1);
+    exportRow->addWidget(barExport, 1);
+    exportRow->addWidget(cmdCancelExport);
+    exportRow_->hide();
+    root->addWidget(exportRow_);
+    exportTimer_ = new QTimer(this);
+    exportTimer_->setInterval(100);
+    connect(exportTimer_, &QTimer::timeout, this, [this] {
+        if (exporter_)
+            lblExport->setText(QStringLiteral("Exporting %1: %2 frames")
+                                   .arg(QFileInfo(exporter_->Path()).fileName())
+                                   .arg(static_cast<qlonglong>(exporter_->Frames())));
+    });
+
     clock_ = new QTimer(this);
     clock_->setInterval(kFrameMs);
     connect(clock_, &QTimer::timeout, this, &frmRace::Frame);
@@ -332,6 +290,7 @@ frmRace::frmRace(QWidget* owner, PlotStyle style) : QWidget(owner, Qt::Window), 
 
 frmRace::~frmRace()
 {
+    EndExport();
     clock_->stop();
     race_.reset();
 }
@@ -339,6 +298,7 @@ frmRace::~frmRace()
 void frmRace::closeEvent(QCloseEvent* event)
 {
     // Every lane ends at its next step; nothing of the race outlives the window.
+    EndExport();
     clock_->stop();
     lanes_->SetRace(nullptr, 0);
     race_.reset();
@@ -387,18 +347,7 @@ bool frmRace::Build()
         return false;
     }
     lblMessage->hide();
-    RaceLook look;
-    look.style = style_;
-    look.colors = ColorSet;
-    look.pen = std::max<int>(1, DrawSet[0]);
-    if (cboLayout->currentIndex() == 1) {
-        std::vector<int> orders(kOrderCount);
-        for (int o = 0; o < kOrderCount; ++o)
-            orders[static_cast<std::size_t>(o)] = o;
-        race_ = Race::OnOrders(chosen, orders, input.height, input.width, look);
-    } else {
-        race_ = Race::OnData(chosen, input, look);
-    }
+    race_ = MakeRace(chosen, input);
     race_->SetUnit(static_cast<ClockUnit>(cboUnit->currentIndex()));
     lanes_->SetRace(race_.get(), cboLayout->currentIndex() == 1 ? kOrderCount : 0);
     int longest = 0;
@@ -411,6 +360,138 @@ bool frmRace::Build()
     race_->Present();
     ShowFigures(true);
     return true;
+}
+
+std::unique_ptr<Race> frmRace::MakeRace(const std::vector<int>& chosen, const RunInput& input) const
+{
+    RaceLook look;
+    look.style = style_;
+    look.colors = ColorSet;
+    look.pen = std::max<int>(1, DrawSet[0]);
+    std::unique_ptr<Race> race;
+    if (cboLayout->currentIndex() == 1) {
+        std::vector<int> orders(kOrderCount);
+        for (int o = 0; o < kOrderCount; ++o)
+            orders[static_cast<std::size_t>(o)] = o;
+        race = Race::OnOrders(chosen, orders, input.height, input.width, look);
+    } else {
+        race = Race::OnData(chosen, input, look);
+    }
+    race->SetUnit(static_cast<ClockUnit>(cboUnit->currentIndex()));
+    return race;
+}
+
+QSize frmRace::LanesSize() const
+{
+    return lanes_->size();
+}
+
+void frmRace::Export()
+{
+    if (exporter_)
+        return;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Export Race"), QString(),
+        QStringLiteral("Animated GIF (*.gif);;Animated PNG (*.png *.apng);;WebM video (*.webm);;MP4 video (*.mp4)"));
+    if (path.isEmpty())
+        return;
+    const QSize area = LanesSize();
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("Export Race"), QStringLiteral("&Frame size (width x height):"),
+                                               QLineEdit::Normal,
+                                               QStringLiteral("%1x%2").arg(area.width()).arg(area.height()), &ok);
+    if (!ok)
+        return;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^\\s*(\\d{1,5})\\s*[xX×]\\s*(\\d{1,5})\\s*$")).match(text);
+    const QSize size = m.hasMatch() ? QSize(m.captured(1).toInt(), m.captured(2).toInt()) : QSize();
+    if (size.width() < 16 || size.height() < 16 || size.width() > 7680 || size.height() > 4320) {
+        QMessageBox::warning(this, QStringLiteral("Export Race"),
+                             QStringLiteral("The frame size should be from 16x16 to 7680x4320."));
+        return;
+    }
+    ExportTo(path, size);
+}
+
+bool frmRace::ExportTo(const QString& path, QSize size)
+{
+    if (exporter_)
+        return false;
+    const std::vector<int> chosen = Chosen();
+    const RunInput input = CurrentInput();
+    if (chosen.empty() || input.width < 1) {
+        lblMessage->setText(chosen.empty() ? QStringLiteral("Choose at least one routine to race.")
+                                           : QStringLiteral("There is no data set to race on."));
+        lblMessage->show();
+        return false;
+    }
+    lblMessage->hide();
+    RaceExportSettings settings;
+    settings.size = size.isValid() ? size : LanesSize();
+    settings.fps = kExportFps;
+    settings.grant = ExportGrant();
+    settings.columns = cboLayout->currentIndex() == 1 ? kOrderCount : 0;
+    settings.look = lanes_->Look();
+    // A race of its own: the one on show keeps its place.
+    exporter_ = std::make_unique<RaceExporter>(MakeRace(chosen, input), settings, path);
+    RaceExporter* exporter = exporter_.get();
+    exportThread_ = QThread::create([exporter, this] { exportOk_ = exporter->Run(); });
+    connect(exportThread_, &QThread::finished, this, &frmRace::ExportDone);
+    lblExport->setText(QStringLiteral("Exporting %1").arg(QFileInfo(path).fileName()));
+    exportRow_->show();
+    cmdExport->setEnabled(false);
+    exportTimer_->start();
+    exportThread_->start();
+    return true;
+}
+
+std::int64_t frmRace::ExportGrant() const
+{
+    // One frame's worth at the chosen speed: the file plays as the window does.
+    return std::max<std::int64_t>(1, std::llround(Speed() / kExportFps));
+}
+
+void frmRace::CancelExport()
+{
+    if (exporter_)
+        exporter_->Cancel();
+}
+
+void frmRace::EndExport()
+{
+    if (!exportThread_)
+        return;
+    exporter_->Cancel();
+    exportThread_->wait();
+    delete exportThread_;
+    exportThread_ = nullptr;
+    exporter_.reset();
+}
+
+void frmRace::ExportDone()
+{
+    if (!exportThread_)
+        return;
+    exportThread_->wait();
+    exportThread_->deleteLater();
+    exportThread_ = nullptr;
+    exportTimer_->stop();
+    exportRow_->hide();
+    cmdExport->setEnabled(true);
+    const auto exporter = std::move(exporter_);
+    if (exportOk_) {
+        lblExport->setText(QStringLiteral("Exported %1 (%2 bytes)")
+                               .arg(QDir::toNativeSeparators(exporter->Path()))
+                               .arg(static_cast<qlonglong>(exporter->Bytes())));
+        lblMessage->hide();
+    } else if (exporter->Cancelled()) {
+        lblExport->setText(QStringLiteral("Export cancelled"));
+    } else {
+        lblMessage->setText(QStringLiteral("Export failed: ") + exporter->Error());
+        lblMessage->show();
+    }
+    lblClock->setText(lblExport->text());
+    emit ExportFinished(exportOk_);
 }
 
 void frmRace::Discard()

@@ -5,6 +5,7 @@
 
 #include "platform/Forms.h"
 #include "race/Race.h"
+#include "race/RaceExport.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -14,7 +15,9 @@
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
+class QThread;
 class QSlider;
 class QTableWidget;
 class QTimer;
@@ -37,6 +40,23 @@ public:
     void StepForward();
     void StepBack();
     void Restart();
+    // Asks for a file name and a frame size, then exports.
+    void Export();
+    // Writes the race from the start to the end of its clock to `path`
+    // (its format by the extension) on a thread of its own, at `size` (the
+    // lanes' size when invalid), 30 frames a second, one frame's worth of
+    // the speed a frame. False when it could not start.
+    bool ExportTo(const QString& path, QSize size = {});
+    void CancelExport();
+    bool Exporting() const { return exporter_ != nullptr; }
+    // The size of the lanes area, an export's default frame size.
+    QSize LanesSize() const;
+    // The clock units an exported frame takes.
+    std::int64_t ExportGrant() const;
+
+signals:
+    // An export has ended: written, or not (cancelled or failed).
+    void ExportFinished(bool written);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,6 +67,10 @@ private:
     // A new race from the current choices, held; false with a message shown.
     bool Build();
     void Discard();
+    std::unique_ptr<Race> MakeRace(const std::vector<int>& chosen, const RunInput& input) const;
+    void ExportDone();
+    // Cancels a running export and waits for its thread.
+    void EndExport();
     void Frame();
     void ShowFigures(bool standings);
     void SetHeld(bool held);
@@ -67,6 +91,15 @@ private:
     QPushButton* cmdStepBack = nullptr;
     QPushButton* cmdStepForward = nullptr;
     QPushButton* cmdRestart = nullptr;
+    QPushButton* cmdExport = nullptr;
+    QPushButton* cmdCancelExport = nullptr;
+    QProgressBar* barExport = nullptr;
+    QLabel* lblExport = nullptr;
+    QWidget* exportRow_ = nullptr;
+    QTimer* exportTimer_ = nullptr;
+    std::unique_ptr<RaceExporter> exporter_;
+    QThread* exportThread_ = nullptr;
+    bool exportOk_ = false;
     RaceLanes* lanes_ = nullptr;
     QTableWidget* grdStandings = nullptr;
     QTimer* clock_ = nullptr;
