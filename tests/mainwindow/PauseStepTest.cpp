@@ -189,9 +189,6 @@ TEST_P(PauseEndingTest, EndsTheRunFromAnEarlierStep)
 
 INSTANTIATE_TEST_SUITE_P(Ways, PauseEndingTest, ::testing::ValuesIn(endings), [](const auto& info) { return std::string(info.param.name); });
 
-} // namespace
-
-namespace {
 
 // Compare All cannot act while a routine executes: disabled from Start,
 // running and held, until the routine returns.
@@ -213,23 +210,6 @@ TEST_F(PauseTest, CompareAllIsDisabledWhileARoutineExecutes)
     EXPECT_FALSE(running);
     EXPECT_FALSE(held);
     EXPECT_TRUE(compare->isEnabled()) << "after the run";
-}
-
-// Step Back is there up to 8191 values; above, the paused text says why not.
-TEST_F(PauseTest, StepsBackUpTo8191ValuesAndSaysWhyNotAbove)
-{
-    for (const int width : {8191, 8192}) {
-        frmMain& w = ReadyPaused();
-        SortSet[2] = static_cast<Integer>(width);
-        FillSource();
-        w.RefreshData();
-        RunHeld(w, {[&] { Trigger(w, "mnuStepForward"); }, [&] {
-            EXPECT_EQ(w.action("mnuStepBack")->isEnabled(), width == 8191) << width;
-            EXPECT_EQ(Status(w).endsWith(" comparisons (no steps back above 8191 values)"), width == 8192) << Status(w).toStdString();
-            w.mnuStop_Click();
-        }});
-        EndMain();
-    }
 }
 
 } // namespace
