@@ -92,17 +92,23 @@ TEST_F(OwnDataTest, EnteredNumbersBecomeTheDataSetTakenIntoUse)
     EXPECT_TRUE(frmData::Accepted);
     EXPECT_EQ(w.sbTitleBar().panelText(1), QStringLiteral("Type: Selection Sort"));
 
-    // The box opens with the values in use; all zeros still make a height of 1.
-    QString shown;
+    // The box opens with the values in use; Shift+Enter starts a new line in
+    // it, Enter takes it; all zeros still make a height of 1.
+    QString shown, typed;
     Soon([&] {
         auto* d = qobject_cast<frmData*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         shown = d->txtData->toPlainText();
-        d->txtData->setPlainText(QStringLiteral("0,0;0"));
-        QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+        d->txtData->clear();
+        QTest::keyClicks(d->txtData, QStringLiteral("0,0;"));
+        QTest::keyClick(d->txtData, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(d->txtData, QStringLiteral("0"));
+        typed = d->txtData->toPlainText();
+        QTest::keyClick(d->txtData, Qt::Key_Enter);
     });
     w.mnuFileEnterData_Click();
     EXPECT_EQ(shown, QStringLiteral("5 2 4 6 1 3"));
+    EXPECT_EQ(typed, QStringLiteral("0,0;\n0"));
     EXPECT_EQ(SourceData, Source({0, 0, 0}));
     EXPECT_EQ(SortSet, (std::array<Integer, 3>{4, 1, 3}));
     EXPECT_TRUE(messages.empty());
@@ -143,23 +149,6 @@ TEST_F(OwnDataTest, EnterDataSelectsTheBadTokenAndStaysOpenUntilCancelled)
     }
     EXPECT_FALSE(frmData::Accepted);
     EXPECT_EQ(Now(), before);
-}
-
-TEST_F(OwnDataTest, ShiftEnterStartsANewLineInTheBox)
-{
-    frmMain& w = Start();
-    Soon([] {
-        auto* d = qobject_cast<frmData*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
-        d->txtData->clear();
-        QTest::keyClicks(d->txtData, QStringLiteral("7"));
-        QTest::keyClick(d->txtData, Qt::Key_Return, Qt::ShiftModifier);
-        QTest::keyClicks(d->txtData, QStringLiteral("8"));
-        EXPECT_EQ(d->txtData->toPlainText(), QStringLiteral("7\n8"));
-        QTest::keyClick(d->txtData, Qt::Key_Enter);
-    });
-    w.mnuFileEnterData_Click();
-    EXPECT_EQ(SourceData, Source({7, 8}));
 }
 
 TEST_F(OwnDataTest, OpenedAndSavedDataReadBackExactly)
