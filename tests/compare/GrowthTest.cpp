@@ -8,6 +8,7 @@
 #include "engine/Routines.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "platform/Settings.h"
+#include "support/CommandLineRun.h"
 #include "support/QtPrint.h"
 
 #include <QCheckBox>
@@ -236,24 +237,7 @@ TEST(Growth, CancelStopsAtOnceAndLeavesNothingRunning)
 
 namespace {
 
-struct Output { int status; QString out, err; };
-
-Output Invoke(QStringList args)
-{
-    args.prepend(QStringLiteral("ordivan"));
-    Output o;
-    QTextStream out(&o.out), err(&o.err);
-    o.status = RunCommandLine(args, out, err);
-    out.flush();
-    err.flush();
-    return o;
-}
-
-class GrowthCommandLine : public ::testing::Test {
-protected:
-    void SetUp() override { QFile::remove(SettingsFilePath(QStringLiteral("Ordivan"))); }
-    void TearDown() override { SetUp(); }
-};
+using GrowthCommandLine = CommandLineFixture;
 
 } // namespace
 

@@ -54,16 +54,28 @@ protected:
         ASSERT_LT(where.line, static_cast<int>(code.lines.size())) << "step " << step;
         for (std::size_t k = 0; k < code.variables.size(); ++k) {
             const int v = where.values[k];
-            if (v == CodeWhere::kNone)
+            const auto kind = code.variables[k].kind;
+            if (v == CodeWhere::kNone || (kind != CodeVariable::Index && kind != CodeVariable::Value))
                 continue;
-            if (code.variables[k].kind == CodeVariable::Index) {
-                EXPECT_GE(v, 0) << code.variables[k].name << " at step " << step;
-                EXPECT_LE(v, W) << code.variables[k].name << " at step " << step;
-            } else if (code.variables[k].kind == CodeVariable::Value) {
-                EXPECT_GE(v, 0) << code.variables[k].name << " at step " << step;
-                EXPECT_LE(v, height) << code.variables[k].name << " at step " << step;
-            }
+            EXPECT_GE(v, 0) << code.variables[k].name << " at step " << step;
+            EXPECT_LE(v, kind == CodeVariable::Index ? W : height) << code.variables[k].name << " at step " << step;
         }
+    }
+    // Runs routine `type` on the data loaded, followed, into `history`; the
+    // watch holds where each step was.
+    Watch Follow(RunHistory& history, int type)
+    {
+        history.Restart(0);
+        Watch watch(history);
+        CodeWhereOn = true;
+        Trace = &watch;
+        Run(type);
+        // What the routine wrote after its last pause (a last exchange, a
+        // copy back) closes as one more step.
+        watch.Stepped();
+        Trace = nullptr;
+        CodeWhereOn = false;
+        return watch;
     }
 };
 
@@ -106,16 +118,7 @@ TEST_P(RoutineCodeTest, EveryStepShowsALineTheRoutineCanBeAtAndTheSameOnTheWayBa
         const int W = static_cast<int>(data.size());
         int lastX = 0, lastY = 0, lastZ = 0;
         RunHistory history(lastX, lastY, lastZ);
-        history.Restart(0);
-        Watch watch(history);
-        CodeWhereOn = true;
-        Trace = &watch;
-        Run(type);
-        // What the routine wrote after its last pause (a last exchange, a
-        // copy back) closes as one more step.
-        watch.Stepped();
-        Trace = nullptr;
-        CodeWhereOn = false;
+        const Watch watch = Follow(history, type);
         ASSERT_EQ(Data(), Sorted(data)) << RoutineTable[type].name;
         ASSERT_FALSE(watch.seen.empty());
         ASSERT_EQ(static_cast<long>(watch.seen.size()), history.Recorded());
@@ -149,20 +152,6 @@ TEST_P(RoutineCodeTest, EveryStepShowsALineTheRoutineCanBeAtAndTheSameOnTheWayBa
     }
 }
 
-TEST_F(RoutineCodeTest, StepsMadeWhileTheCodeIsNotFollowedKeepNoPlace)
-{
-    Load({3, 1, 2}, 20);
-    int lastX = 0, lastY = 0, lastZ = 0;
-    RunHistory history(lastX, lastY, lastZ);
-    history.Restart(0);
-    Trace = &history;
-    Run(1);
-    Trace = nullptr;
-    ASSERT_GT(history.Recorded(), 0);
-    EXPECT_EQ(history.WhereShown(), std::nullopt);
-    EXPECT_EQ(CodeHere.line, -1) << "a routine that is not followed sets nothing";
-}
-
 INSTANTIATE_TEST_SUITE_P(EveryRoutine, RoutineCodeTest, ::testing::Range(0, kRoutineCount),
                          [](const auto& info) { return "Type" + std::to_string(info.param); });
 
@@ -171,14 +160,7 @@ TEST_F(RoutineCodeTest, PastTheMemoryCapEveryKeptStepStillKnowsItsPlace)
     Load(Descending(40), 40);
     int lastX = 0, lastY = 0, lastZ = 0;
     RunHistory history(lastX, lastY, lastZ, 4096);
-    history.Restart(0);
-    Watch watch(history);
-    CodeWhereOn = true;
-    Trace = &watch;
-    Run(1);
-    watch.Stepped();
-    Trace = nullptr;
-    CodeWhereOn = false;
+    const Watch watch = Follow(history, 1);
     ASSERT_GT(history.Oldest(), 0) << "the cap dropped the oldest steps";
     long kept = 0;
     do {

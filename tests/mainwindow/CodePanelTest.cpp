@@ -5,7 +5,6 @@
 
 #include "engine/CodeWhere.h"
 #include "engine/RoutineCode.h"
-#include "engine/StepControl.h"
 #include "mainwindow/CodePanel.h"
 #include "mainwindow/RunControl.h"
 
@@ -20,21 +19,6 @@ protected:
         w.codePanel().Refresh();
         const QList<QListWidgetItem*> selected = w.codePanel().List().selectedItems();
         return {selected.size() == 1 ? selected[0]->text() : QString(), w.codePanel().Variables().text()};
-    }
-    // Starts the run and does each act on a pass of the event loop while the run is held.
-    static void RunHeld(frmMain& w, const std::vector<std::function<void()>>& acts)
-    {
-        std::size_t next = 0;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (next == acts.size())
-                timer.stop();
-            else if (Holding())
-                acts[next++]();
-        });
-        timer.start(0);
-        w.mnuStart_Click();
-        EXPECT_EQ(next, acts.size()) << "acts done while held";
     }
 };
 
@@ -98,13 +82,11 @@ TEST_F(CodePanelTest, ADamagedValueReadsAsOffAndTheOtherSettingsStay)
 
 TEST_F(CodePanelTest, ShowsTheRoutinesCodeAndTheStepShownBackAndForward)
 {
-    frmMain& w = Ready(1, 20); // Bubble Sort
-    DrawSet[1] = 0;
+    frmMain& w = ReadyPaused(1, 20); // Bubble Sort
     Item(w)->trigger();
     QListWidget& list = w.codePanel().List();
     ASSERT_EQ(list.count(), static_cast<int>(CodeOf(1).lines.size()));
     EXPECT_EQ(Shown(w).second, QStringLiteral("Variables: none while no routine runs"));
-    Soon([&w] { w.action("mnuPause")->trigger(); });
 
     constexpr int kSteps = 6;
     std::vector<std::pair<QString, QString>> onTheWay;

@@ -87,32 +87,24 @@ protected:
     }
 };
 
-TEST_F(LayoutStatusTexts, PausedTextsShowWholeOrShorter)
+// Held a step on, at the widest set whose steps are kept (Step Back there)
+// and the narrowest whose are not (the paused text says why), with a count
+// of ten digits there.
+TEST_F(LayoutStatusTexts, PausedTextsShowWholeOrShorterAndSayWhyNoStepBack)
 {
-    // Held a step on, at a width whose steps are kept and at one whose are
-    // not, with a count of ten digits there.
-    for (const int width : {100, 9000}) {
-        frmMain& w = Ready(1, width);
-        DrawSet[1] = 0;
-        Soon([&w] { w.action("mnuPause")->trigger(); });
+    for (const int width : {8191, 8192}) {
+        frmMain& w = ReadyPaused(1, width);
         QString paused;
-        int holds = 0;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (!Holding() || holds == 2)
-                return;
-            if (++holds == 1) {
-                if (width > 8191)
-                    Comparisons = 1999999999;
-                w.action("mnuStepForward")->trigger();
-                return;
-            }
+        RunHeld(w, {[&] {
+            if (width > 8191)
+                Comparisons = 1999999999;
+            w.action("mnuStepForward")->trigger();
+        }, [&] {
             paused = w.sbStatusBar().panelText(1);
+            EXPECT_EQ(w.action("mnuStepBack")->isEnabled(), width == 8191);
             AtEachSize(w, [&](const char* size) { ExpectWhole(w, paused, size); });
             w.mnuStop_Click();
-        });
-        timer.start(0);
-        w.mnuStart_Click();
+        }});
         EXPECT_TRUE(paused.startsWith("Paused: step ")) << paused.toStdString();
         EXPECT_EQ(paused.endsWith(" comparisons (no steps back above 8191 values)"), width > 8191) << paused.toStdString();
         EndMain();

@@ -4,6 +4,7 @@
 #include "dialogs/frmType.h"
 #include "engine/FillSource.h"
 #include "engine/Module1.h"
+#include "engine/StepControl.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Convert.h"
@@ -60,6 +61,30 @@ protected:
         FillSource();
         ChooseNew(w, type);
         return w;
+    }
+    // `width` random values at delay 0 for routine `type`, the run paused from its first pump.
+    frmMain& ReadyPaused(int type = 1, int width = 100)
+    {
+        frmMain& w = Ready(type, width);
+        DrawSet[1] = 0;
+        Soon([&w] { w.action("mnuPause")->trigger(); });
+        return w;
+    }
+    // Starts the run and does each act, in order, on a pass of the event loop
+    // while the run is held; polls no more once they are done.
+    static void RunHeld(frmMain& w, const std::vector<std::function<void()>>& acts)
+    {
+        std::size_t next = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (next == acts.size())
+                timer.stop();
+            else if (Holding())
+                acts[next++]();
+        });
+        timer.start(0);
+        w.mnuStart_Click();
+        EXPECT_EQ(next, acts.size()) << "acts done while held";
     }
     // How many modal dialogs a command opens, each closed at once.
     static int DialogsOpenedBy(const std::function<void()>& command)

@@ -6,7 +6,6 @@
 #include "dialogs/frmColor.h"
 #include "dialogs/frmDraw.h"
 #include "engine/Routines.h"
-#include "engine/StepControl.h"
 #include "mainwindow/RunControl.h"
 #include "view/PlotView.h"
 
@@ -25,14 +24,6 @@ protected:
         EXPECT_FALSE(Holding());
         EXPECT_EQ(HeldSeconds(), 0);
     }
-    // 100 random values at delay 0, the run paused from its first pump.
-    frmMain& ReadyPaused(int type = 1)
-    {
-        frmMain& w = Ready(type, 100);
-        DrawSet[1] = 0;
-        Soon([&w] { w.action("mnuPause")->trigger(); });
-        return w;
-    }
     static const RunHistory& History(frmMain& w) { return *w.runControl().History(); }
     static void Trigger(frmMain& w, const char* name, long times = 1)
     {
@@ -40,22 +31,6 @@ protected:
             w.action(name)->trigger();
     }
     static QString Status(frmMain& w) { return w.sbStatusBar().panelText(1); }
-    // Starts the run and does each act, in order, on a pass of the event loop
-    // while the run is held; polls no more once they are done.
-    static void RunHeld(frmMain& w, const std::vector<std::function<void()>>& acts)
-    {
-        std::size_t next = 0;
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (next == acts.size())
-                timer.stop();
-            else if (Holding())
-                acts[next++]();
-        });
-        timer.start(0);
-        w.mnuStart_Click();
-        EXPECT_EQ(next, acts.size()) << "acts done while held";
-    }
     // Pause, Step Forward, Step Back.
     static std::array<bool, 3> Enabled(frmMain& w)
     {
@@ -214,9 +189,6 @@ TEST_P(PauseEndingTest, EndsTheRunFromAnEarlierStep)
 
 INSTANTIATE_TEST_SUITE_P(Ways, PauseEndingTest, ::testing::ValuesIn(endings), [](const auto& info) { return std::string(info.param.name); });
 
-} // namespace
-
-namespace {
 
 // Compare All cannot act while a routine executes: disabled from Start,
 // running and held, until the routine returns.
@@ -238,23 +210,6 @@ TEST_F(PauseTest, CompareAllIsDisabledWhileARoutineExecutes)
     EXPECT_FALSE(running);
     EXPECT_FALSE(held);
     EXPECT_TRUE(compare->isEnabled()) << "after the run";
-}
-
-// Step Back is there up to 8191 values; above, the paused text says why not.
-TEST_F(PauseTest, StepsBackUpTo8191ValuesAndSaysWhyNotAbove)
-{
-    for (const int width : {8191, 8192}) {
-        frmMain& w = ReadyPaused();
-        SortSet[2] = static_cast<Integer>(width);
-        FillSource();
-        w.RefreshData();
-        RunHeld(w, {[&] { Trigger(w, "mnuStepForward"); }, [&] {
-            EXPECT_EQ(w.action("mnuStepBack")->isEnabled(), width == 8191) << width;
-            EXPECT_EQ(Status(w).endsWith(" comparisons (no steps back above 8191 values)"), width == 8192) << Status(w).toStdString();
-            w.mnuStop_Click();
-        }});
-        EndMain();
-    }
 }
 
 } // namespace

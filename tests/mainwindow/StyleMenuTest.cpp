@@ -2,7 +2,6 @@
 // choose (also for a held run), and the choice kept under Style.
 #include "MainWindowFixture.h"
 
-#include "engine/StepControl.h"
 #include "mainwindow/RunControl.h"
 #include "platform/Palette.h"
 #include "view/PlotPainter.h"
@@ -59,36 +58,27 @@ TEST_F(StyleMenuTest, ChoosingAStyleRedrawsThePlotInIt)
 // draws the earlier step in it.
 TEST_F(StyleMenuTest, AHeldRunShowsItsStepInTheNewStyle)
 {
-    frmMain& w = Ready(1, 60);
-    Soon([&w] { w.action("mnuPause")->trigger(); });
-    bool done = false;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (done || !Holding())
-            return;
-        done = true;
+    frmMain& w = ReadyPaused(1, 60);
+    // What the plot shows is the history's step, drawn whole in spirals.
+    auto expectStepShown = [&w](const char* when) {
+        PictureBox box;
+        box.resize(w.picBox().size());
+        box.setBackColor(QBColor(ColorSet[0]));
+        PlotView fresh(box);
+        fresh.SetStyle(PlotStyle::Spiral);
+        fresh.DrawBox();
+        fresh.DrawColumns(w.runControl().History()->Columns());
+        EXPECT_TRUE(box.image() == w.picBox().image()) << when;
+    };
+    RunHeld(w, {[&] {
         for (int i = 0; i < 30; ++i)
             w.action("mnuStepForward")->trigger();
-        // What the plot shows is the history's step, drawn whole in spirals.
-        auto expectStepShown = [&w](const char* when) {
-            PictureBox box;
-            box.resize(w.picBox().size());
-            box.setBackColor(QBColor(ColorSet[0]));
-            PlotView fresh(box);
-            fresh.SetStyle(PlotStyle::Spiral);
-            fresh.DrawBox();
-            fresh.DrawColumns(w.runControl().History()->Columns());
-            EXPECT_TRUE(box.image() == w.picBox().image()) << when;
-        };
         StyleItem(w, "Spiral")->trigger();
         expectStepShown("the style chosen");
         w.action("mnuStepBack")->trigger();
         expectStepShown("a step back");
         w.mnuStop_Click();
-    });
-    timer.start(0);
-    w.mnuStart_Click();
-    EXPECT_TRUE(done);
+    }});
 }
 
 TEST_F(StyleMenuTest, TheChoiceSurvivesARestartAndLeavesTheOtherKeysAlone)

@@ -47,8 +47,6 @@ static std::vector<Damage> Damages()
         {"colours outside the palette", lines("Background=20\nForeground=16\nIndicator1=-1\nIndicator2=255\nIndicator3=20\n"),
          kDefaultColours, {2, 0}, {6, 100, 100}},
         {"order past the list", lines("SortOrder=99\nSortWidth=50\n"), kDefaultColours, {2, 0}, {6, 100, 50}},
-        {"order one past the list", lines("SortOrder=9\nBackground=4\n"), {4, 15, 10, 9, 12}, {2, 0}, {6, 100, 100}},
-        {"negative order", lines("SortOrder=-1\n"), kDefaultColours, {2, 0}, {6, 100, 100}},
         {"negative sizes", lines("DrawWidth=-2\nSortHeight=-100\nSortWidth=-1\nSortOrder=2\n"), kDefaultColours, {2, 0}, {2, 100, 100}},
         {"fractions round half to even", lines("DrawWidth=2.5\nDrawDelay=3.5\nSortWidth=50.5\nBackground=1.4\n"),
          {1, 15, 10, 9, 12}, {2, 4}, {6, 100, 50}},
