@@ -419,6 +419,24 @@ int RejectArguments(const QString& error, QTextStream& err)
     return kExitBadArguments;
 }
 
+CommandStart StartCommand(const QString& dataPath, QTextStream& err)
+{
+    CommandStart start;
+    QStringList problems;
+    start.stored = ReadStoredSortSettings(&problems);
+    for (const QString& problem : problems)
+        err << problem << '\n';
+    err.flush();
+    if (!dataPath.isEmpty()) {
+        DataSetLoad load = LoadDataSet(dataPath, start.stored);
+        // Values that cannot be taken are bad input, as a bad option is.
+        if (!load.input)
+            start.failed = Fail(load.error, err, kExitBadArguments);
+        start.data = std::move(load.input);
+    }
+    return start;
+}
+
 int Fail(const QString& line, QTextStream& err, int status)
 {
     err << "ordivan: " << line << '\n';
@@ -447,25 +465,15 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         break;
     }
 
-    QStringList problems;
-    const StoredSortSettings stored = ReadStoredSortSettings(&problems);
-    for (const QString& problem : problems)
-        err << problem << '\n';
-    err.flush();
-    std::optional<RunInput> data;
-    if (!request.dataPath.isEmpty()) {
-        DataSetLoad load = LoadDataSet(request.dataPath, stored);
-        // Values that cannot be taken are bad input, as a bad option is.
-        if (!load.input)
-            return Fail(load.error, err, kExitBadArguments);
-        data = std::move(load.input);
-    }
-    const ComparisonPlan plan = PlanComparison(request, stored, data ? &*data : nullptr);
+    CommandStart start = StartCommand(request.dataPath, err);
+    if (start.failed)
+        return *start.failed;
+    const ComparisonPlan plan = PlanComparison(request, start.stored, start.data ? &*start.data : nullptr);
     if (request.growth)
         return WriteOutput(out, err, GrowthText(plan.info.order, request.budget, plan.format)) ? 0 : kExitOutputLost;
     // Without --data, the data set is the one a freshly started program generates.
-    std::unique_ptr<Comparison> comparison = data ? Comparison::OnData(std::move(*data))
-                                                  : Comparison::OnOrders(plan.orders, plan.info.height, plan.info.width);
+    std::unique_ptr<Comparison> comparison = start.data ? Comparison::OnData(std::move(*start.data))
+                                                        : Comparison::OnOrders(plan.orders, plan.info.height, plan.info.width);
     comparison->Wait();
     return WriteOutput(out, err, Report(comparison->Results(), plan.info, plan.format)) ? 0 : kExitOutputLost;
 }

@@ -90,6 +90,15 @@ struct DataSetLoad {
     QString error;
 };
 DataSetLoad LoadDataSet(const QString& path, const StoredSortSettings& stored);
+// How both commands start: the stored settings, anything that keeps them
+// from being read said on err, and the data set of --data when one is named.
+// `failed` holds the exit status when the data cannot be taken (said on err).
+struct CommandStart {
+    StoredSortSettings stored;
+    std::optional<RunInput> data;
+    std::optional<int> failed;
+};
+CommandStart StartCommand(const QString& dataPath, QTextStream& err);
 // The run input of own values (each 0..32767), the random sequence as `rndState`.
 RunInput OwnValuesInput(const std::vector<std::int16_t>& values, Integer order, std::uint64_t rndState);
 

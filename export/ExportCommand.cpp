@@ -97,18 +97,9 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
     if (const QString why = FormatUnavailable(*FormatOfPath(request.path)); !why.isEmpty())
         return Fail(QDir::toNativeSeparators(request.path) + QStringLiteral(": ") + why, err, kExitOutputLost);
     // A store that cannot be read is said as --compare and the window say it.
-    QStringList problems;
-    const StoredSortSettings stored = ReadStoredSortSettings(&problems);
-    for (const QString& problem : problems)
-        err << problem << '\n';
-    err.flush();
-    std::optional<RunInput> data;
-    if (!request.dataPath.isEmpty()) {
-        DataSetLoad load = LoadDataSet(request.dataPath, stored);
-        if (!load.input)
-            return Fail(load.error, err, kExitBadArguments);
-        data = std::move(load.input);
-    }
+    CommandStart start = StartCommand(request.dataPath, err);
+    if (start.failed)
+        return *start.failed;
 
     // Ctrl+C (or a kill) ends the export cleanly: nothing is left behind. A
     // second one ends the program at once.
@@ -126,7 +117,7 @@ int RunExportCommand(const QStringList& arguments, QTextStream& err, bool progre
     std::atomic<bool> ready{false}, done{false};
     std::thread worker([&] {
         // The data set and the run on a thread of their own engine state.
-        exporter = std::make_unique<Exporter>(RunOfRequest(request, data ? &*data : nullptr), request.path, request.sound);
+        exporter = std::make_unique<Exporter>(RunOfRequest(request, start.data ? &*start.data : nullptr), request.path, request.sound);
         ready = true;
         ok = exporter->Run();
         done = true;
